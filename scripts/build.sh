@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds the Release tree in ./build (or $TORVANE_BUILD_DIR).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${TORVANE_BUILD_DIR:-$root/build}"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake --build "$build" --parallel "$(nproc)" "$@"
