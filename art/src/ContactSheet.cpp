@@ -72,7 +72,7 @@ juce::Image grid (const PictureCatalog& catalog, int scale)
         }
         auto& p = catalog.pictures()[(size_t) i];
         auto image = renderPicture (p, scale);
-        g.drawImage (image, box.toFloat(), juce::RectanglePlacement::centred);
+        g.drawImage (image, box.toFloat(), juce::RectanglePlacement::centred | juce::RectanglePlacement::onlyReduceInSize);
         g.setColour (juce::Colours::white);
         g.drawText (p.name + " " + juce::String (image.getWidth()) + "x" + juce::String (image.getHeight()), area,
                     juce::Justification::centred);

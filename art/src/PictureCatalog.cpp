@@ -2,6 +2,10 @@
 
 namespace torvane::art
 {
+// The mouth frames fade into the face over their outer pixels; the warm frames fade the
+// same way, so the warm glow they carry blends with the glow under the frame's edge.
+constexpr float mouthFeather = 3.0f;
+
 PictureCatalog::PictureCatalog()
 {
     for (auto c : allCharacters)
@@ -74,7 +78,7 @@ void PictureCatalog::addCharacter (Character c)
     {
         Pose pose;
         pose.mouthFrame = f;
-        addCrop (s, "mouth" + P + n (f), s.rectFor ("mouth" + P), pose, 3.0f);
+        addCrop (s, "mouth" + P + n (f), s.rectFor ("mouth" + P), pose, mouthFeather);
     }
 
     for (int k = 0; k < 2; ++k)
@@ -99,9 +103,20 @@ void PictureCatalog::addCharacter (Character c)
     for (int k = 0; k < (int) s.drips.size(); ++k)
     {
         add (s, "drip" + P + n (k), [&p, k] (juce::Graphics& g) { p.paintDrip (g, k); });
-        Pose pose;
-        pose.hiddenDrip = k;
-        addCrop (s, "dripBehind" + P + n (k), s.rectFor ("dripBehind" + P + n (k)), pose);
+        // Only the drop's own footprint (and a hair round it) is patched, so the patch never
+        // shows as a cold square over the warm glow or a lit coal's halo.
+        add (s, "dripBehind" + P + n (k), [&p, k] (juce::Graphics& g)
+        {
+            auto footprint = p.dropPath (k);
+            juce::Path halo;
+            juce::PathStrokeType (3.0f).createStrokedPath (halo, footprint);
+            footprint.addPath (halo);
+            footprint.setUsingNonZeroWinding (true);
+            g.reduceClipRegion (footprint);
+            Pose pose;
+            pose.hiddenDrip = k;
+            p.paintPage (g, pose);
+        });
     }
     for (int v = 0; v < (int) s.smoke.size(); ++v)
         add (s, "smoke" + P + n (v), [&p, v] (juce::Graphics& g) { p.paintSmoke (g, v); });
@@ -116,7 +131,7 @@ void PictureCatalog::addShared()
     for (int i = 0; i < 4; ++i)
         add (rare, "spark" + juce::String (i), [i] (juce::Graphics& g) { ScenePainter::paintSpark (g, Scene::spark (i), i); });
     for (int f = 0; f < ScenePainter::mouthFrames; ++f)
-        list.push_back ({ "mouthWarm" + juce::String (f), rare.rectFor ("mouthRare"), false, 0,
+        list.push_back ({ "mouthWarm" + juce::String (f), rare.rectFor ("mouthRare"), false, mouthFeather,
                           [&painter, f] (juce::Graphics& g) { painter.paintMouthWarm (g, f); } });
 }
 } // namespace torvane::art

@@ -73,6 +73,19 @@ void paintRivet (Graphics& g, Point c, float r, Colour metal)
     g.fillEllipse (Rect (2 * r, 2 * r).withCentre (c));
 }
 
+// The valve's glass envelope: a dome on a short neck.
+Path valveGlassPath (Rect v)
+{
+    Path glass;
+    glass.addRoundedRectangle (v.getX(), v.getY(), v.getWidth(), v.getHeight() - 4, v.getWidth() * 0.5f, v.getWidth() * 0.5f, true, true, false, false);
+    return glass;
+}
+
+Rect valvePlate (Rect v)
+{
+    return { v.getX() + v.getWidth() * 0.25f, v.getY() + v.getHeight() * 0.33f, v.getWidth() * 0.5f, v.getHeight() * 0.42f };
+}
+
 // Scale a path about a point.
 Path scaledAbout (const Path& p, float k, Point c)
 {
@@ -482,11 +495,13 @@ void ScenePainter::paintHead (Graphics& g) const
     g.strokePath (roundedRect (h.expanded (2.5f), cr + 2.5f), PathStrokeType (1.0f));
     for (float x = h.getX() + cr * 0.7f + 10; x < h.getRight() - cr * 0.7f - 8; x += 34)
     {
-        if (std::abs (x - Scene::knob().getCentreX()) < 42)
-            continue;
-        paintRivet (g, { x, h.getY() + 9 }, 2.6f, look.trim);
-        paintRivet (g, { x, h.getBottom() - 9 }, 2.6f, look.trim);
+        if (std::abs (x - Scene::knob().getCentreX()) > 42)
+            paintRivet (g, { x, h.getY() + 9 }, 2.6f, look.trim);
+        if (std::abs (x - scene.namePlate.getCentreX()) > scene.namePlate.getWidth() * 0.5f + 6)
+            paintRivet (g, { x, h.getBottom() - 9 }, 2.6f, look.trim);
     }
+    paintNose (g);
+    paintNamePlate (g);
 
     paintSocket (g, Scene::knob());
     paintSocket (g, Scene::blend());
@@ -500,6 +515,75 @@ void ScenePainter::paintHead (Graphics& g) const
     g.fillEllipse (Rect (14, 14).withCentre (jack));
     g.setColour (shade (0.85f));
     g.fillEllipse (Rect (6, 6).withCentre (jack));
+}
+
+void ScenePainter::paintNose (Graphics& g) const
+{
+    auto n = scene.nose;
+    if (scene.character == Character::Rare)
+    {
+        // A soft button nose.
+        fillGlow (g, n + Point (0, 7), 18, 7, look.bodyShadow.withAlpha (0.5f));
+        auto bulb = Rect (28, 18).withCentre (n);
+        g.setGradientFill (radial (look.bodyLight.brighter (0.2f), n - Point (4, 5), look.body.darker (0.2f), 17));
+        g.fillEllipse (bulb);
+        g.setColour (look.bodyShadow.withAlpha (0.6f));
+        for (float side : { -1.0f, 1.0f })
+            g.fillEllipse (Rect (5, 3.2f).withCentre (n + Point (side * 6, 5)));
+        g.setColour (light (0.35f));
+        g.fillEllipse (Rect (8, 4).withCentre (n - Point (4, 4)));
+        return;
+    }
+    if (scene.character == Character::Medium)
+    {
+        // A riveted vent plate with three slots.
+        Path plate;
+        plate.addTriangle (n.x - 17, n.y + 11, n.x + 17, n.y + 11, n.x, n.y - 15);
+        plate = plate.createPathWithRoundedCorners (4);
+        g.setColour (shade (0.45f));
+        g.fillPath (plate, juce::AffineTransform::translation (1, 2));
+        g.setGradientFill (vertical (look.trimLight, n.y - 15, look.trim.darker (0.6f), n.y + 11));
+        g.fillPath (plate);
+        g.setColour (shade (0.7f));
+        g.strokePath (plate, PathStrokeType (1.0f));
+        for (int i = 0; i < 3; ++i)
+        {
+            float y = n.y - 2 + 4.0f * (float) i;
+            float half = 3.0f + 3.0f * (float) i;
+            g.setColour (shade (0.8f));
+            g.drawLine (n.x - half, y, n.x + half, y, 1.8f);
+        }
+        return;
+    }
+    // Well: two scorched slits.
+    fillGlow (g, n + Point (0, 2), 20, 12, look.soot.withAlpha (0.6f));
+    for (float side : { -1.0f, 1.0f })
+    {
+        Path slit;
+        slit.startNewSubPath (n + Point (side * 3, -6));
+        slit.lineTo (n + Point (side * 10, 6));
+        g.setColour (look.bodyLight.withAlpha (0.3f));
+        g.strokePath (slit, PathStrokeType (3.6f, PathStrokeType::curved, PathStrokeType::rounded), juce::AffineTransform::translation (0, 1));
+        g.setColour (shade (0.95f));
+        g.strokePath (slit, PathStrokeType (2.6f, PathStrokeType::curved, PathStrokeType::rounded));
+    }
+}
+
+void ScenePainter::paintNamePlate (Graphics& g) const
+{
+    auto p = scene.namePlate;
+    g.setColour (shade (0.5f));
+    g.fillRoundedRectangle (p.translated (0.6f, 1.2f), 3);
+    g.setGradientFill (vertical (look.trimLight, p.getY(), look.trim.darker (0.7f), p.getBottom()));
+    g.fillRoundedRectangle (p, 3);
+    g.setColour (shade (0.7f));
+    g.drawRoundedRectangle (p, 3, 0.8f);
+    g.setColour (light (0.25f));
+    g.fillPath (scene.nameText, juce::AffineTransform::translation (0, 0.6f));
+    g.setColour (look.trim.darker (1.2f));
+    g.fillPath (scene.nameText);
+    paintRivet (g, { p.getX() + 3.5f, p.getCentreY() }, 1.4f, look.trim);
+    paintRivet (g, { p.getRight() - 3.5f, p.getCentreY() }, 1.4f, look.trim);
 }
 
 void ScenePainter::paintSocket (Graphics& g, Rect r) const
@@ -824,23 +908,31 @@ void ScenePainter::paintTransformer (Graphics& g) const
 void ScenePainter::paintValve (Graphics& g) const
 {
     auto v = scene.valveGlass;
-    Path glass;
-    glass.addRoundedRectangle (v.getX(), v.getY(), v.getWidth(), v.getHeight() - 4, v.getWidth() * 0.5f, v.getWidth() * 0.5f, true, true, false, false);
-    g.setColour (look.glass.withAlpha (0.25f));
+    auto glass = valveGlassPath (v);
+    g.setColour (look.glass.withAlpha (0.22f));
     g.fillPath (glass);
-    // Plate, mica and a cold filament inside.
-    auto plate = Rect (v.getX() + 8, v.getY() + 24, v.getWidth() - 16, 32);
-    g.setGradientFill (horizontal (look.plate.darker (0.4f), plate.getX(), look.plate.darker (0.6f), plate.getRight()));
+    g.setGradientFill (horizontal (shade (0.0f), v.getX(), shade (0.25f), v.getRight()));
+    g.fillPath (glass);
+    // Plate, grid, mica spacers and a cold filament inside.
+    auto plate = valvePlate (v);
+    auto plateFill = horizontal (look.plate.darker (0.6f), plate.getX(), look.plate.darker (0.8f), plate.getRight());
+    plateFill.addColour (0.35, look.plate.brighter (0.2f));
+    g.setGradientFill (plateFill);
     g.fillRect (plate);
+    g.setColour (shade (0.5f));
+    g.drawRect (plate, 0.7f);
+    g.setColour (look.plate.brighter (0.6f).withAlpha (0.8f));
+    for (float y = plate.getY() + 3; y < plate.getBottom() - 1; y += 3.5f)
+        g.drawLine (plate.getX() - 2, y, plate.getRight() + 2, y + 1.2f, 0.6f);
     g.setColour (look.plate.brighter (0.5f));
-    g.drawLine (plate.getCentreX(), plate.getY() - 8, plate.getCentreX(), plate.getBottom() + 6, 1.0f);
+    g.drawLine (plate.getCentreX(), plate.getY() - 8, plate.getCentreX(), plate.getBottom() + 8, 1.0f);
     g.setColour (look.glass.withAlpha (0.6f));
-    g.fillRect (Rect (v.getX() + 5, v.getY() + 20, v.getWidth() - 10, 2.5f));
-    g.fillRect (Rect (v.getX() + 5, v.getY() + 58, v.getWidth() - 10, 2.5f));
-    // Getter flash at the top of the glass.
-    g.setGradientFill (vertical (rgba (190, 190, 200, 0.8f), v.getY(), rgba (120, 110, 120, 0.0f), v.getY() + 16));
-    g.fillEllipse (Rect (v.getX() + 5, v.getY() + 3, v.getWidth() - 10, 13));
-    g.setColour (light (0.55f));
+    g.fillRect (Rect (v.getX() + 5, plate.getY() - 5, v.getWidth() - 10, 2.5f));
+    g.fillRect (Rect (v.getX() + 5, plate.getBottom() + 3, v.getWidth() - 10, 2.5f));
+    // Getter flash at the top of the glass, and the glass's own highlights.
+    g.setGradientFill (vertical (rgba (200, 200, 212, 0.85f), v.getY(), rgba (120, 110, 120, 0.0f), v.getY() + v.getWidth() * 0.55f));
+    g.fillEllipse (Rect (v.getX() + 5, v.getY() + 3, v.getWidth() - 10, v.getWidth() * 0.42f));
+    g.setColour (light (0.6f));
     g.fillRoundedRectangle (Rect (v.getX() + 4, v.getY() + 12, 3, v.getHeight() - 26), 1.5f);
     g.setColour (light (0.25f));
     g.fillRoundedRectangle (Rect (v.getRight() - 7, v.getY() + 18, 2, v.getHeight() - 36), 1.0f);
@@ -852,17 +944,19 @@ void ScenePainter::paintValveHot (Graphics& g) const
 {
     auto v = scene.valveGlass;
     auto c = v.getCentre() + Point (0, 4);
-    fillGlow (g, c, 28, 46, rgba (255, 130, 40, 0.55f));
-    Path glass;
-    glass.addRoundedRectangle (v.getX(), v.getY(), v.getWidth(), v.getHeight() - 4, v.getWidth() * 0.5f, v.getWidth() * 0.5f, true, true, false, false);
+    fillGlow (g, c, v.getWidth() * 0.5f + 12, v.getHeight() * 0.5f + 12, rgba (255, 130, 40, 0.55f));
+    auto glass = valveGlassPath (v);
     g.setGradientFill (radial (rgba (255, 214, 140), c, rgba (230, 90, 30, 0.92f), v.getWidth() * 0.85f));
     g.fillPath (glass);
-    auto plate = Rect (v.getX() + 8, v.getY() + 24, v.getWidth() - 16, 32);
-    g.setColour (rgba (120, 50, 20, 0.8f));
+    auto plate = valvePlate (v);
+    g.setColour (rgba (130, 50, 20, 0.85f));
     g.fillRect (plate);
+    g.setColour (rgba (255, 200, 120, 0.8f));
+    for (float y = plate.getY() + 3; y < plate.getBottom() - 1; y += 3.5f)
+        g.drawLine (plate.getX() - 2, y, plate.getRight() + 2, y + 1.2f, 0.6f);
     g.setColour (rgba (255, 250, 210));
-    g.drawLine (plate.getCentreX(), plate.getY() - 8, plate.getCentreX(), plate.getBottom() + 6, 1.8f);
-    fillGlow (g, { plate.getCentreX(), plate.getCentreY() }, 9, 22, rgba (255, 240, 180, 0.8f));
+    g.drawLine (plate.getCentreX(), plate.getY() - 8, plate.getCentreX(), plate.getBottom() + 8, 1.8f);
+    fillGlow (g, plate.getCentre(), plate.getWidth() * 0.6f, plate.getHeight() * 0.7f, rgba (255, 240, 180, 0.8f));
     g.setColour (light (0.6f));
     g.fillRoundedRectangle (Rect (v.getX() + 4, v.getY() + 12, 3, v.getHeight() - 26), 1.5f);
     g.setColour (rgba (120, 40, 10, 0.8f));
@@ -872,13 +966,15 @@ void ScenePainter::paintValveHot (Graphics& g) const
 void ScenePainter::paintValveDim (Graphics& g) const
 {
     auto v = scene.valveGlass;
-    Path glass;
-    glass.addRoundedRectangle (v.getX(), v.getY(), v.getWidth(), v.getHeight() - 4, v.getWidth() * 0.5f, v.getWidth() * 0.5f, true, true, false, false);
+    auto glass = valveGlassPath (v);
     g.setGradientFill (horizontal (rgba (70, 70, 76), v.getX(), rgba (30, 30, 34), v.getRight()));
     g.fillPath (glass);
-    auto plate = Rect (v.getX() + 8, v.getY() + 24, v.getWidth() - 16, 32);
+    auto plate = valvePlate (v);
     g.setColour (rgba (18, 18, 20));
     g.fillRect (plate);
+    g.setColour (rgba (60, 60, 66));
+    for (float y = plate.getY() + 3; y < plate.getBottom() - 1; y += 3.5f)
+        g.drawLine (plate.getX() - 2, y, plate.getRight() + 2, y + 1.2f, 0.6f);
     g.setGradientFill (vertical (rgba (40, 40, 46), v.getY(), rgba (40, 40, 46, 0.0f), v.getY() + 20));
     g.fillPath (glass);
     g.setColour (light (0.2f));
@@ -958,12 +1054,21 @@ void ScenePainter::paintCoal (Graphics& g, const Coal& coal) const
     g.fillPath (coal.shape);
     Graphics::ScopedSaveState state (g);
     g.reduceClipRegion (coal.shape);
-    // Ash on the crown and a couple of dark splits.
+    // Banked warmth low in the lump, ash on the crown and a couple of dark splits.
+    g.setGradientFill (vertical (look.coal.withAlpha (0.0f), c.y, look.soot.interpolatedWith (rgba (120, 30, 20), 0.5f).withAlpha (0.5f), c.y + r));
+    g.fillPath (coal.shape);
+    for (int i = 0; i < 5; ++i)
+    {
+        float a = (float) i * 1.3f + r;
+        g.setColour ((i % 2 ? look.ash : shade (1.0f)).withAlpha (0.3f));
+        g.fillEllipse (Rect (1.6f, 1.2f).withCentre (c + Point (std::cos (a), std::sin (a) * 0.6f) * (r * 0.55f)));
+    }
     g.setColour (look.ash.withAlpha (0.35f));
     g.fillEllipse (Rect (r * 0.9f, r * 0.35f).withCentre (c - Point (r * 0.15f, r * 0.55f)));
-    g.setColour (shade (0.55f));
-    g.drawLine (c.x - r * 0.5f, c.y - r * 0.1f, c.x + r * 0.1f, c.y + r * 0.25f, 0.9f);
-    g.drawLine (c.x + r * 0.1f, c.y + r * 0.25f, c.x + r * 0.55f, c.y - r * 0.05f, 0.9f);
+    g.setColour (look.coalTop.withAlpha (0.35f));
+    g.strokePath (coal.cracks, PathStrokeType (1.6f, PathStrokeType::curved, PathStrokeType::rounded), juce::AffineTransform::translation (0.5f, 0.7f));
+    g.setColour (shade (0.7f));
+    g.strokePath (coal.cracks, PathStrokeType (1.0f, PathStrokeType::curved, PathStrokeType::rounded));
     g.setColour (shade (0.6f));
     g.strokePath (coal.shape, PathStrokeType (1.0f));
 }
@@ -989,11 +1094,17 @@ void ScenePainter::paintLitCoals (Graphics& g, int group) const
         grad.addColour (0.5, mid);
         g.setGradientFill (grad);
         g.fillPath (core);
-        auto c = coal.centre;
-        float r = coal.radius;
-        g.setColour (rgba (255, 250, 220, 0.9f));
-        g.drawLine (c.x - r * 0.5f, c.y - r * 0.1f, c.x + r * 0.1f, c.y + r * 0.25f, 1.1f);
-        g.drawLine (c.x + r * 0.1f, c.y + r * 0.25f, c.x + r * 0.55f, c.y - r * 0.05f, 1.1f);
+        // Dark crust patches, then the splits glowing white-hot.
+        {
+            Graphics::ScopedSaveState state (g);
+            g.reduceClipRegion (core);
+            g.setGradientFill (vertical (edge.withAlpha (0.0f), coal.centre.y - coal.radius * 0.2f, edge.darker (0.5f).withAlpha (0.7f), coal.centre.y + coal.radius * 0.8f));
+            g.fillPath (core);
+        }
+        g.setColour (mid.withAlpha (0.6f));
+        g.strokePath (coal.cracks, PathStrokeType (2.4f, PathStrokeType::curved, PathStrokeType::rounded));
+        g.setColour (rgba (255, 250, 220, 0.95f));
+        g.strokePath (coal.cracks, PathStrokeType (1.0f, PathStrokeType::curved, PathStrokeType::rounded));
     }
 }
 
@@ -1027,9 +1138,11 @@ void ScenePainter::paintWarmGlow (Graphics& g) const
 
 void ScenePainter::paintMouthWarm (Graphics& g, int frame) const
 {
+    // The frames cover the face's warm glow inside their rectangle, so each warm frame
+    // carries that glow too (both are drawn at the same strength), and the hot throat.
+    paintWarmGlow (g);
     float o = (float) frame / (float) (mouthFrames - 1);
     auto c = scene.mouthCentre;
-    fillGlow (g, c + Point (0, 16 * o), 70, 24 + 26 * o, rgba (255, 120, 70, 0.35f));
     if (frame > 0)
     {
         auto opening = mouthOpening (o);
@@ -1041,9 +1154,9 @@ void ScenePainter::paintMouthWarm (Graphics& g, int frame) const
     g.strokePath (mouthLine (o, false), PathStrokeType (2.0f, PathStrokeType::curved, PathStrokeType::rounded));
 }
 
-void ScenePainter::paintDrip (Graphics& g, int k) const
+juce::Path ScenePainter::dropPath (int k) const
 {
-    auto r = scene.drips[k];
+    auto r = scene.drips[(size_t) k];
     float cx = r.getCentreX(), top = r.getY(), bottom = r.getBottom() - 0.5f, h = r.getHeight();
     const float bulb = 4.4f;
     Path drop;
@@ -1052,6 +1165,15 @@ void ScenePainter::paintDrip (Graphics& g, int k) const
     drop.cubicTo (cx - bulb, bottom + 1.2f, cx + bulb, bottom + 1.2f, cx + bulb, bottom - bulb);
     drop.quadraticTo (cx + 1.3f, top + h * 0.45f, cx + 3.4f, top);
     drop.closeSubPath();
+    return drop;
+}
+
+void ScenePainter::paintDrip (Graphics& g, int k) const
+{
+    auto r = scene.drips[(size_t) k];
+    auto drop = dropPath (k);
+    float cx = r.getCentreX(), bottom = r.getBottom() - 0.5f;
+    const float bulb = 4.4f;
     g.setGradientFill (horizontal (look.drip.brighter (0.35f), cx - bulb, look.drip.darker (0.55f), cx + bulb));
     g.fillPath (drop);
     g.setColour (look.drip.darker (0.8f).withAlpha (0.8f));
@@ -1099,14 +1221,14 @@ void ScenePainter::paintSmoke (Graphics& g, int v) const
     auto r = scene.smoke[v];
     juce::Random random (500 + 17 * v + (int) scene.character);
     const bool sooty = scene.character == Character::Well;
-    auto colour = sooty ? rgba (96, 90, 86) : rgba (206, 198, 186);
+    auto colour = sooty ? rgba (150, 140, 132) : rgba (214, 206, 192);
     for (int i = 0; i < 6; ++i)
     {
         float rad = r.getWidth() * (0.14f + 0.08f * random.nextFloat());
         float room = r.getWidth() * 0.5f - rad - 2;
         Point c (r.getCentreX() + (random.nextFloat() - 0.5f) * 2 * std::max (room, 0.0f) * 0.7f,
                  r.getCentreY() + r.getHeight() * (0.25f - 0.1f * (float) i) * 0.9f);
-        fillGlow (g, c, rad, colour.withAlpha (sooty ? 0.32f : 0.24f));
+        fillGlow (g, c, rad, colour.withAlpha (sooty ? 0.42f : 0.36f));
     }
 }
 

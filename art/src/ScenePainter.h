@@ -32,6 +32,7 @@ public:
     void paintFlame (juce::Graphics& g, int v) const;
     void paintDrip (juce::Graphics& g, int k) const;
     void paintPupil (juce::Graphics& g, int k) const;
+    juce::Path dropPath (int k) const;
 
     // Overlays with the lit, hot or moving look.
     void paintLitCoals (juce::Graphics& g, int group) const;
@@ -59,6 +60,8 @@ private:
     void paintCabinet (juce::Graphics& g) const;
     void paintHead (juce::Graphics& g) const;
     void paintSocket (juce::Graphics& g, Rect r) const;
+    void paintNose (juce::Graphics& g) const;
+    void paintNamePlate (juce::Graphics& g) const;
     void paintIndicatorLens (juce::Graphics& g) const;
     void paintEye (juce::Graphics& g, int k, bool withPupil) const;
     void paintMouth (juce::Graphics& g, int frame) const;
