@@ -99,6 +99,13 @@ bool writeContactSheets (const PictureCatalog& catalog, const juce::File& folder
             for (auto& name : overlayNames (c))
                 if (auto* p = catalog.find (name))
                     drawAt (g, *p, scale);
+            // The knob caps as the editor draws them: 6 px in from each side of the knob.
+            for (auto name : { "knob", "blend" })
+            {
+                auto* p = catalog.find (name);
+                auto area = (p->rect * (float) scale).reduced (6);
+                g.drawImage (renderPicture (*p, scale), area, juce::RectanglePlacement::stretchToFit);
+            }
             if (c == Character::Well)
             {
                 auto from = Scene::sparkFrom() * (float) scale;

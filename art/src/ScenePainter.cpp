@@ -812,6 +812,15 @@ void ScenePainter::paintMouth (Graphics& g, int frame) const
     }
 
     auto upper = mouthLine (o, true), lower = mouthLine (o, false);
+    if (scene.character == Character::Rare)
+    {
+        // Full soft lips: a pout below the line, a bow above it.
+        g.setColour (look.lip.withAlpha (0.55f));
+        g.strokePath (lower, PathStrokeType (7.0f, PathStrokeType::curved, PathStrokeType::rounded),
+                      juce::AffineTransform::translation (0, 2.5f).scaled (0.86f, 1.0f, c.x, c.y));
+        g.strokePath (upper, PathStrokeType (5.0f, PathStrokeType::curved, PathStrokeType::rounded),
+                      juce::AffineTransform::translation (0, -1.5f).scaled (0.8f, 1.0f, c.x, c.y));
+    }
     g.setColour (look.lip.darker (0.4f));
     g.strokePath (upper, PathStrokeType (4.2f, PathStrokeType::curved, PathStrokeType::rounded));
     g.strokePath (lower, PathStrokeType (4.6f, PathStrokeType::curved, PathStrokeType::rounded));
@@ -1218,17 +1227,22 @@ void ScenePainter::paintFlame (Graphics& g, int v) const
 
 void ScenePainter::paintSmoke (Graphics& g, int v) const
 {
-    auto r = scene.smoke[v];
+    // A wisp: overlapping puffs along a lazy S, widening and thinning as it rises, all well
+    // inside the rectangle so the alpha is gone before its edges.
+    auto r = scene.smoke[(size_t) v];
     juce::Random random (500 + 17 * v + (int) scene.character);
     const bool sooty = scene.character == Character::Well;
     auto colour = sooty ? rgba (150, 140, 132) : rgba (214, 206, 192);
-    for (int i = 0; i < 6; ++i)
+    const int puffs = 11;
+    float phase = random.nextFloat() * 6.0f;
+    for (int i = 0; i < puffs; ++i)
     {
-        float rad = r.getWidth() * (0.14f + 0.08f * random.nextFloat());
-        float room = r.getWidth() * 0.5f - rad - 2;
-        Point c (r.getCentreX() + (random.nextFloat() - 0.5f) * 2 * std::max (room, 0.0f) * 0.7f,
-                 r.getCentreY() + r.getHeight() * (0.25f - 0.1f * (float) i) * 0.9f);
-        fillGlow (g, c, rad, colour.withAlpha (sooty ? 0.42f : 0.36f));
+        float t = (float) i / (float) (puffs - 1);   // 0 at the bottom, 1 at the top
+        float rad = r.getWidth() * (0.12f + 0.12f * t);
+        float sway = std::sin (phase + t * 4.2f) * (r.getWidth() * 0.5f - rad - 3) * 0.6f;
+        Point c (r.getCentreX() + sway, r.getBottom() - rad - 3 - t * (r.getHeight() - 2 * rad - 6));
+        float alpha = (sooty ? 0.26f : 0.22f) * (0.5f + 0.5f * std::sin (juce::MathConstants<float>::pi * (0.15f + 0.85f * t)));
+        fillGlow (g, c, rad, colour.withAlpha (alpha));
     }
 }
 
