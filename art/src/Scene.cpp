@@ -187,6 +187,11 @@ void Scene::makeCoals()
             ++index;
         }
     }
+    // The lit coals' picture spans every lump's glow, down to the tray's front lip.
+    Rect span = Rect (coals.front().centre, coals.front().centre);
+    for (auto& c : coals)
+        span = span.getUnion (Rect (2 * glowReach * c.radius, 2 * glowReach * c.radius).withCentre (c.centre));
+    coalsRect = span.withBottom (trayLipTop + 2).getSmallestIntegerContainer().toFloat();
 }
 
 void Scene::makeDrips()

@@ -92,6 +92,8 @@ public:
 
     float railTop = 424, railBottom = 432;
     Rect tray { 34, 498, 464, 50 };
+    float trayLipTop = 530;
+    static constexpr float glowReach = 1.6f;   // a lit coal's glow radius, in lump radii
     std::vector<Coal> coals;
     Rect coalsRect { 28, 452, 476, 100 };
     std::vector<Rect> drips, dripBehinds;

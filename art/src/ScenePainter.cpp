@@ -953,7 +953,7 @@ void ScenePainter::paintValveHot (Graphics& g) const
 {
     auto v = scene.valveGlass;
     auto c = v.getCentre() + Point (0, 4);
-    fillGlow (g, c, v.getWidth() * 0.5f + 12, v.getHeight() * 0.5f + 12, rgba (255, 130, 40, 0.55f));
+    fillGlow (g, c, v.getWidth() * 0.5f + 9, v.getHeight() * 0.5f + 7, rgba (255, 130, 40, 0.55f));
     auto glass = valveGlassPath (v);
     g.setGradientFill (radial (rgba (255, 214, 140), c, rgba (230, 90, 30, 0.92f), v.getWidth() * 0.85f));
     g.fillPath (glass);
@@ -1010,7 +1010,7 @@ void ScenePainter::paintGrill (Graphics& g, const Pose& pose) const
     fillGlow (g, { t.getCentreX(), t.getY() - 10 }, 240, 26, shade (0.5f));
     for (auto& coal : scene.coals)
         paintCoal (g, coal);
-    auto lip = Rect (t.getX() - 4, 530, t.getWidth() + 8, 18);
+    auto lip = Rect (t.getX() - 4, scene.trayLipTop, t.getWidth() + 8, 18);
     g.setColour (shade (0.5f));
     g.fillRoundedRectangle (lip.translated (0, 3), 6);
     auto lipFill = vertical (look.grateLight, lip.getY(), look.tray.darker (0.6f), lip.getBottom());
@@ -1085,14 +1085,14 @@ void ScenePainter::paintCoal (Graphics& g, const Coal& coal) const
 void ScenePainter::paintLitCoals (Graphics& g, int group) const
 {
     // The tray's front lip hides the bottom of the bed, lit or not.
-    g.reduceClipRegion (Rect (scene.coalsRect.getX(), scene.coalsRect.getY(), scene.coalsRect.getWidth(), 530 - scene.coalsRect.getY()).toNearestInt());
+    g.reduceClipRegion (scene.coalsRect.withBottom (scene.trayLipTop).toNearestInt());
     const bool harsh = scene.character == Character::Well;
     const auto hot = harsh ? rgba (255, 250, 215) : rgba (255, 226, 140);
     const auto mid = harsh ? rgba (255, 150, 40) : rgba (255, 122, 52);
     const auto edge = scene.character == Character::Rare ? rgba (190, 40, 40) : rgba (170, 44, 14);
     for (auto& coal : scene.coals)
         if (coal.group == group)
-            fillGlow (g, coal.centre, coal.radius * 1.8f, mid.withAlpha (0.4f));
+            fillGlow (g, coal.centre, coal.radius * Scene::glowReach, mid.withAlpha (0.4f));
     for (auto& coal : scene.coals)
     {
         if (coal.group != group)
@@ -1250,15 +1250,15 @@ void ScenePainter::paintSpark (Graphics& g, Rect r, int i)
 {
     auto c = r.getCentre();
     float w = r.getWidth(), h = r.getHeight();
-    fillGlow (g, c, w * 0.5f, h * 0.5f, rgba (255, 170, 60, 0.55f));
+    fillGlow (g, c, w * 0.46f, h * 0.46f, rgba (255, 170, 60, 0.55f));
     if (i == 2)
     {
         g.setGradientFill (horizontal (rgba (255, 200, 90, 0.0f), r.getX(), rgba (255, 252, 225), r.getRight() - w * 0.2f));
-        g.fillEllipse (Rect (w * 0.9f, h * 0.36f).withCentre (c));
+        g.fillEllipse (Rect (w * 0.8f, h * 0.36f).withCentre (c));
         return;
     }
     Path star;
-    star.addStar (c, i == 3 ? 4 : 5, w * 0.09f, w * 0.48f, (float) i * 0.4f);
+    star.addStar (c, i == 3 ? 4 : 5, w * 0.08f, w * 0.4f, (float) i * 0.4f);
     g.setColour (rgba (255, 236, 170));
     g.fillPath (star);
     g.setColour (rgba (255, 255, 240));
