@@ -7,16 +7,13 @@ using namespace paint;
 void FacePainter::paintHead (Graphics& g) const
 {
     auto h = scene.head;
-    float cr = look.headCorner;
     fillGlow (g, { h.getCentreX(), h.getBottom() - 4 }, h.getWidth() * 0.55f, 22, shade (0.7f));
-
-    auto body = roundedRect (h, cr);
+    auto body = roundedRect (h, look.headCorner);
     auto fill = vertical (look.bodyLight, h.getY(), look.bodyShadow, h.getBottom());
     fill.addColour (0.35, look.body);
     fill.addColour (0.75, look.body.darker (0.35f));
     g.setGradientFill (fill);
     g.fillPath (body);
-
     {
         Graphics::ScopedSaveState state (g);
         g.reduceClipRegion (body);
@@ -26,70 +23,95 @@ void FacePainter::paintHead (Graphics& g) const
         g.setGradientFill (sides);
         g.fillRect (h);
         fillGlow (g, { h.getCentreX() - 30, h.getY() + 10 }, 150, 60, light (look.cracks ? 0.05f : 0.14f));
-
-        juce::Random random (31 + (int) scene.character);
         if (scene.character == Character::Rare)
-        {
-            fillGlow (g, { 170, 300 }, 40, 28, look.cheek.withAlpha (0.45f));
-            fillGlow (g, { 384, 318 }, 34, 24, look.cheek.withAlpha (0.35f));
-            // Freckles of heat on the cheeks.
-            for (int i = 0; i < 7; ++i)
-            {
-                Point c (150 + random.nextFloat() * 40, 290 + random.nextFloat() * 22);
-                g.setColour (look.bodyShadow.withAlpha (0.35f));
-                g.fillEllipse (Rect (2.2f, 2.2f).withCentre (c));
-            }
-        }
+            paintCheeks (g);
         if (scene.character == Character::Medium)
-        {
-            // A brass band across the brow line, riveted.
-            auto band = Rect (h.getX(), 236, h.getWidth(), 11);
-            auto brass = vertical (look.trimLight, band.getY(), look.trim.darker (0.6f), band.getBottom());
-            brass.addColour (0.4, look.trim);
-            g.setGradientFill (brass);
-            g.fillRect (band);
-            g.setColour (shade (0.5f));
-            g.drawLine (h.getX(), band.getBottom(), h.getRight(), band.getBottom(), 1.2f);
-            for (float x = h.getX() + 14; x < h.getRight() - 8; x += 26)
-                paintRivet (g, { x, band.getCentreY() }, 2.0f, look.trim);
-            for (int i = 0; i < 5; ++i)
-                fillGlow (g, { h.getX() + random.nextFloat() * h.getWidth(), h.getY() + random.nextFloat() * 40 },
-                          30 + random.nextFloat() * 30, 16, look.soot.withAlpha (0.35f));
-        }
+            paintBrassBand (g);
         if (look.cracks)
-        {
-            // Charred enamel: soot blooms, blistered flecks and splits.
-            for (int i = 0; i < 9; ++i)
-                fillGlow (g, { h.getX() + random.nextFloat() * h.getWidth(), h.getY() + random.nextFloat() * h.getHeight() },
-                          24 + random.nextFloat() * 40, look.soot.withAlpha (0.5f));
-            fillGlow (g, { h.getCentreX(), h.getBottom() }, h.getWidth() * 0.6f, 90, look.soot.withAlpha (0.8f));
-            for (int i = 0; i < 60; ++i)
-            {
-                Point c (h.getX() + random.nextFloat() * h.getWidth(), h.getY() + random.nextFloat() * h.getHeight());
-                g.setColour ((random.nextBool() ? look.bodyLight : look.soot).withAlpha (0.35f));
-                g.fillEllipse (Rect (1 + 2 * random.nextFloat(), 1 + 1.5f * random.nextFloat()).withCentre (c));
-            }
-            const Point starts[] = { { 118, 120 }, { 420, 150 }, { 140, 396 }, { 400, 390 }, { 300, 74 } };
-            for (auto start : starts)
-            {
-                Path crack;
-                crack.startNewSubPath (start);
-                Point p = start, dir = (Point (h.getCentreX(), h.getCentreY()) - start);
-                dir = dir / dir.getDistanceFromOrigin();
-                for (int s = 0; s < 6; ++s)
-                {
-                    p += dir * (7 + 6 * random.nextFloat()) + Point (random.nextFloat() * 8 - 4, random.nextFloat() * 8 - 4);
-                    crack.lineTo (p);
-                }
-                g.setColour (look.bodyLight.withAlpha (0.25f));
-                g.strokePath (crack, PathStrokeType (2.4f), juce::AffineTransform::translation (0.6f, 0.8f));
-                g.setColour (look.soot);
-                g.strokePath (crack, PathStrokeType (1.5f, PathStrokeType::mitered, PathStrokeType::rounded));
-            }
-        }
+            paintCharring (g);
     }
+    paintRim (g);
+    paintNose (g);
+    paintNamePlate (g);
+    paintSocket (g, Scene::knob());
+    paintSocket (g, Scene::blend());
+    paintIndicatorLens (g);
+    paintJack (g);
+}
 
-    // Rim: a metal edge with a lit inner line and rivets along the crown and the jaw.
+void FacePainter::paintCheeks (Graphics& g) const
+{
+    fillGlow (g, { 170, 300 }, 40, 28, look.cheek.withAlpha (0.45f));
+    fillGlow (g, { 384, 318 }, 34, 24, look.cheek.withAlpha (0.35f));
+    // Freckles of heat on the cheek.
+    juce::Random random (31 + (int) scene.character);
+    for (int i = 0; i < 7; ++i)
+    {
+        Point c (150 + random.nextFloat() * 40, 290 + random.nextFloat() * 22);
+        g.setColour (look.bodyShadow.withAlpha (0.35f));
+        g.fillEllipse (Rect (2.2f, 2.2f).withCentre (c));
+    }
+}
+
+void FacePainter::paintBrassBand (Graphics& g) const
+{
+    // A brass band across the brow line, riveted, under a sooty crown.
+    auto h = scene.head;
+    auto band = Rect (h.getX(), 236, h.getWidth(), 11);
+    auto brass = vertical (look.trimLight, band.getY(), look.trim.darker (0.6f), band.getBottom());
+    brass.addColour (0.4, look.trim);
+    g.setGradientFill (brass);
+    g.fillRect (band);
+    g.setColour (shade (0.5f));
+    g.drawLine (h.getX(), band.getBottom(), h.getRight(), band.getBottom(), 1.2f);
+    for (float x = h.getX() + 14; x < h.getRight() - 8; x += 26)
+        paintRivet (g, { x, band.getCentreY() }, 2.0f, look.trim);
+    juce::Random random (31 + (int) scene.character);
+    for (int i = 0; i < 5; ++i)
+        fillGlow (g, { h.getX() + random.nextFloat() * h.getWidth(), h.getY() + random.nextFloat() * 40 },
+                  30 + random.nextFloat() * 30, 16, look.soot.withAlpha (0.35f));
+}
+
+void FacePainter::paintCharring (Graphics& g) const
+{
+    // Charred enamel: soot blooms, blistered flecks and splits running in from the rim.
+    auto h = scene.head;
+    juce::Random random (31 + (int) scene.character);
+    for (int i = 0; i < 9; ++i)
+        fillGlow (g, { h.getX() + random.nextFloat() * h.getWidth(), h.getY() + random.nextFloat() * h.getHeight() },
+                  24 + random.nextFloat() * 40, look.soot.withAlpha (0.5f));
+    fillGlow (g, { h.getCentreX(), h.getBottom() }, h.getWidth() * 0.6f, 90, look.soot.withAlpha (0.8f));
+    for (int i = 0; i < 60; ++i)
+    {
+        Point c (h.getX() + random.nextFloat() * h.getWidth(), h.getY() + random.nextFloat() * h.getHeight());
+        g.setColour ((random.nextBool() ? look.bodyLight : look.soot).withAlpha (0.35f));
+        g.fillEllipse (Rect (1 + 2 * random.nextFloat(), 1 + 1.5f * random.nextFloat()).withCentre (c));
+    }
+    const Point starts[] = { { 118, 120 }, { 420, 150 }, { 140, 396 }, { 400, 390 }, { 300, 74 } };
+    for (auto start : starts)
+    {
+        Path crack;
+        crack.startNewSubPath (start);
+        Point p = start, dir = (Point (h.getCentreX(), h.getCentreY()) - start);
+        dir = dir / dir.getDistanceFromOrigin();
+        for (int s = 0; s < 6; ++s)
+        {
+            p += dir * (7 + 6 * random.nextFloat()) + Point (random.nextFloat() * 8 - 4, random.nextFloat() * 8 - 4);
+            crack.lineTo (p);
+        }
+        g.setColour (look.bodyLight.withAlpha (0.25f));
+        g.strokePath (crack, PathStrokeType (2.4f), juce::AffineTransform::translation (0.6f, 0.8f));
+        g.setColour (look.soot);
+        g.strokePath (crack, PathStrokeType (1.5f, PathStrokeType::mitered, PathStrokeType::rounded));
+    }
+}
+
+void FacePainter::paintRim (Graphics& g) const
+{
+    // A metal edge with a lit inner line, and rivets along the crown and the jaw.
+    auto h = scene.head;
+    float cr = look.headCorner;
+    auto body = roundedRect (h, cr);
     g.setColour (look.trim.darker (0.3f));
     g.strokePath (body, PathStrokeType (5.0f));
     g.setColour (look.trim);
@@ -105,14 +127,11 @@ void FacePainter::paintHead (Graphics& g) const
         if (std::abs (x - scene.namePlate.getCentreX()) > scene.namePlate.getWidth() * 0.5f + 6)
             paintRivet (g, { x, h.getBottom() - 9 }, 2.6f, look.trim);
     }
-    paintNose (g);
-    paintNamePlate (g);
+}
 
-    paintSocket (g, Scene::knob());
-    paintSocket (g, Scene::blend());
-    paintIndicatorLens (g);
-
-    // The jack the cable plugs into.
+void FacePainter::paintJack (Graphics& g) const
+{
+    // The socket on the head's side that the cable plugs into.
     auto jack = scene.cableFar;
     g.setColour (shade (0.5f));
     g.fillEllipse (Rect (15, 15).withCentre (jack + Point (1, 1.5f)));
@@ -264,51 +283,58 @@ void FacePainter::paintEye (Graphics& g, int k, bool withPupil) const
     g.setColour (look.lid);
     g.drawEllipse (e.ellipse.expanded (1.6f), 3.2f);
     if (look.eyeLidCut > 0)
-    {
-        auto lid = vertical (look.body.brighter (0.2f), e.ellipse.getY(), look.body.darker (0.5f), e.lidEdge.getStartY() + 4);
-        g.setGradientFill (lid);
-        g.fillPath (e.lid);
-        auto edge = e.lidEdge;
-        Path line;
-        line.startNewSubPath (edge.getStart() - Point (0, 1.6f));
-        line.lineTo (edge.getEnd() - Point (0, 1.6f));
-        Graphics::ScopedSaveState state (g);
-        g.reduceClipRegion (ellipsePath (e.ellipse.expanded (3.2f)));
-        g.setColour (look.lid);
-        g.strokePath (line, PathStrokeType (3.2f));
-    }
+        paintLid (g, e);
     if (scene.character == Character::Rare)
-    {
-        // Three soft lashes at the outer corner.
-        float side = e.leftSide ? -1.0f : 1.0f;
-        for (int i = 0; i < 3; ++i)
-        {
-            float a = (-0.55f - 0.28f * (float) i) * pi * 0.5f;
-            Point base = c + Point (side * std::cos (a) * e.ellipse.getWidth() * 0.52f, std::sin (a) * e.ellipse.getHeight() * 0.54f);
-            Path lash;
-            lash.startNewSubPath (base);
-            lash.quadraticTo (base + Point (side * 4, -5), base + Point (side * 9, -6));
-            g.setColour (look.lid);
-            g.strokePath (lash, PathStrokeType (2.2f, PathStrokeType::curved, PathStrokeType::rounded));
-        }
-    }
+        paintLashes (g, e);
     if (look.cracks)
+        paintBrow (g, e);
+}
+
+void FacePainter::paintLid (Graphics& g, const Eye& e) const
+{
+    g.setGradientFill (vertical (look.body.brighter (0.2f), e.ellipse.getY(), look.body.darker (0.5f), e.lidEdge.getStartY() + 4));
+    g.fillPath (e.lid);
+    // The lid's edge is drawn above the cut, outside the white the pupil may roam.
+    Path line;
+    line.startNewSubPath (e.lidEdge.getStart() - Point (0, 1.6f));
+    line.lineTo (e.lidEdge.getEnd() - Point (0, 1.6f));
+    Graphics::ScopedSaveState state (g);
+    g.reduceClipRegion (ellipsePath (e.ellipse.expanded (3.2f)));
+    g.setColour (look.lid);
+    g.strokePath (line, PathStrokeType (3.2f));
+}
+
+void FacePainter::paintLashes (Graphics& g, const Eye& e) const
+{
+    // Three soft lashes at the outer corner.
+    auto c = e.ellipse.getCentre();
+    float side = e.leftSide ? -1.0f : 1.0f;
+    for (int i = 0; i < 3; ++i)
     {
-        // A heavy brow, sloped down to the nose.
-        auto edge = e.lidEdge;
-        Path brow;
-        brow.startNewSubPath (edge.getStart() + Point (-4, -14));
-        brow.lineTo (edge.getEnd() + Point (4, -14));
-        brow.lineTo (edge.getEnd() + Point (2, -6));
-        brow.lineTo (edge.getStart() + Point (-2, -8));
-        brow.closeSubPath();
-        if (! e.leftSide)
-            brow.applyTransform (juce::AffineTransform::translation (0, 0));
-        g.setGradientFill (vertical (look.bodyLight, edge.getStartY() - 16, look.soot, edge.getStartY() - 4));
-        g.fillPath (brow);
-        g.setColour (shade (0.8f));
-        g.strokePath (brow, PathStrokeType (1.0f));
+        float a = (-0.55f - 0.28f * (float) i) * pi * 0.5f;
+        Point base = c + Point (side * std::cos (a) * e.ellipse.getWidth() * 0.52f, std::sin (a) * e.ellipse.getHeight() * 0.54f);
+        Path lash;
+        lash.startNewSubPath (base);
+        lash.quadraticTo (base + Point (side * 4, -5), base + Point (side * 9, -6));
+        g.setColour (look.lid);
+        g.strokePath (lash, PathStrokeType (2.2f, PathStrokeType::curved, PathStrokeType::rounded));
     }
+}
+
+void FacePainter::paintBrow (Graphics& g, const Eye& e) const
+{
+    // A heavy brow, sloped down to the nose like the lid under it.
+    auto edge = e.lidEdge;
+    Path brow;
+    brow.startNewSubPath (edge.getStart() + Point (-4, -14));
+    brow.lineTo (edge.getEnd() + Point (4, -14));
+    brow.lineTo (edge.getEnd() + Point (2, -6));
+    brow.lineTo (edge.getStart() + Point (-2, -8));
+    brow.closeSubPath();
+    g.setGradientFill (vertical (look.bodyLight, edge.getStartY() - 16, look.soot, edge.getStartY() - 4));
+    g.fillPath (brow);
+    g.setColour (shade (0.8f));
+    g.strokePath (brow, PathStrokeType (1.0f));
 }
 
 void FacePainter::paintPupil (Graphics& g, int k) const
@@ -368,85 +394,100 @@ juce::Path FacePainter::mouthOpening (float openness) const
 void FacePainter::paintMouth (Graphics& g, int frame) const
 {
     float o = (float) frame / (float) (mouthFrames - 1);
-    auto c = scene.mouthCentre;
-
     // The skin around the mouth darkens a little as it opens.
-    fillGlow (g, c + Point (0, 18 * o), 74, 30 + 30 * o, look.bodyShadow.withAlpha (0.18f + 0.22f * o));
-
+    fillGlow (g, scene.mouthCentre + Point (0, 18 * o), 74, 30 + 30 * o, look.bodyShadow.withAlpha (0.18f + 0.22f * o));
     if (frame > 0)
+        paintThroat (g, o);
+    paintLips (g, o);
+}
+
+void FacePainter::paintThroat (Graphics& g, float openness) const
+{
+    auto c = scene.mouthCentre;
+    auto opening = mouthOpening (openness);
+    auto b = opening.getBounds();
+    g.setGradientFill (radial (look.throat.brighter (0.35f), { c.x, b.getCentreY() + b.getHeight() * 0.2f }, look.throat.darker (0.6f), b.getWidth() * 0.5f));
+    g.fillPath (opening);
+    Graphics::ScopedSaveState state (g);
+    g.reduceClipRegion (opening);
+    if (look.toothCount == 0)
     {
-        auto opening = mouthOpening (o);
-        auto b = opening.getBounds();
-        g.setGradientFill (radial (look.throat.brighter (0.35f), { c.x, b.getCentreY() + b.getHeight() * 0.2f }, look.throat.darker (0.6f), b.getWidth() * 0.5f));
-        g.fillPath (opening);
-        Graphics::ScopedSaveState state (g);
-        g.reduceClipRegion (opening);
-        if (look.toothCount == 0)
+        auto tongue = Rect (b.getWidth() * 0.62f, 34).withCentre ({ c.x + 4, b.getBottom() + 6 });
+        g.setGradientFill (radial (look.tongue.brighter (0.3f), tongue.getCentre() - Point (0, 10), look.tongue.darker (0.5f), 40));
+        g.fillEllipse (tongue);
+        g.setColour (shade (0.25f));
+        g.drawLine (c.x + 4, tongue.getY() + 4, c.x + 4, tongue.getY() + 16, 1.4f);
+    }
+    else
+    {
+        paintTeeth (g, openness, b);
+    }
+    // The upper lip shades the top of the opening.
+    g.setGradientFill (vertical (shade (0.55f), b.getY(), shade (0.0f), b.getY() + 10));
+    g.fillRect (b);
+}
+
+void FacePainter::paintTeeth (Graphics& g, float openness, Rect opening) const
+{
+    // Teeth hang from the upper lip; Well's are jagged, top and bottom.
+    const int n = look.toothCount;
+    const float w = opening.getWidth() / (float) n, th = look.jaggedMouth ? 9.0f : 7.0f;
+    auto upper = mouthLine (openness, true);
+    for (int i = 0; i < n; ++i)
+    {
+        float x = opening.getX() + w * ((float) i + 0.5f);
+        float y = upper.getBounds().getY(), best = 1e9f;
+        juce::PathFlatteningIterator it (upper);
+        while (it.next())
+            if (std::abs (it.x2 - x) < best)
+            {
+                best = std::abs (it.x2 - x);
+                y = it.y2;
+            }
+        Path tooth;
+        if (look.jaggedMouth)
         {
-            auto tongue = Rect (b.getWidth() * 0.62f, 34).withCentre ({ c.x + 4, b.getBottom() + 6 });
-            g.setGradientFill (radial (look.tongue.brighter (0.3f), tongue.getCentre() - Point (0, 10), look.tongue.darker (0.5f), 40));
-            g.fillEllipse (tongue);
-            g.setColour (shade (0.25f));
-            g.drawLine (c.x + 4, tongue.getY() + 4, c.x + 4, tongue.getY() + 16, 1.4f);
+            tooth.addTriangle (x - w * 0.45f, y - 2, x + w * 0.45f, y - 2, x, y + th);
+            float yb = opening.getBottom();
+            tooth.addTriangle (x + w * 0.1f, yb + 2, x + w * 0.9f, yb + 2, x + w * 0.5f, yb - th * 0.8f);
         }
         else
         {
-            // Teeth hang from the upper lip; Well's are jagged top and bottom.
-            int n = look.toothCount;
-            float w = b.getWidth() / (float) n;
-            auto upper = mouthLine (o, true);
-            for (int i = 0; i < n; ++i)
-            {
-                float x = b.getX() + w * ((float) i + 0.5f);
-                float y = upper.getBounds().getY();
-                juce::PathFlatteningIterator it (upper);
-                float best = 1e9f;
-                while (it.next())
-                    if (std::abs (it.x2 - x) < best) { best = std::abs (it.x2 - x); y = it.y2; }
-                Path tooth;
-                float th = look.jaggedMouth ? 9.0f : 7.0f;
-                if (look.jaggedMouth)
-                {
-                    tooth.addTriangle (x - w * 0.45f, y - 2, x + w * 0.45f, y - 2, x, y + th);
-                    float yb = b.getBottom();
-                    tooth.addTriangle (x - w * 0.4f + w * 0.5f, yb + 2, x + w * 0.4f + w * 0.5f, yb + 2, x + w * 0.5f, yb - th * 0.8f);
-                }
-                else
-                {
-                    tooth.addRoundedRectangle (x - w * 0.42f, y - 4, w * 0.84f, th + 4, 2.5f, 2.5f, false, false, true, true);
-                }
-                g.setGradientFill (vertical (look.tooth, y, look.tooth.darker (0.35f), y + th));
-                g.fillPath (tooth);
-                g.setColour (shade (0.4f));
-                g.strokePath (tooth, PathStrokeType (0.6f));
-            }
+            tooth.addRoundedRectangle (x - w * 0.42f, y - 4, w * 0.84f, th + 4, 2.5f, 2.5f, false, false, true, true);
         }
-        g.setGradientFill (vertical (shade (0.55f), b.getY(), shade (0.0f), b.getY() + 10));
-        g.fillRect (b);
+        g.setGradientFill (vertical (look.tooth, y, look.tooth.darker (0.35f), y + th));
+        g.fillPath (tooth);
+        g.setColour (shade (0.4f));
+        g.strokePath (tooth, PathStrokeType (0.6f));
     }
+}
 
-    auto upper = mouthLine (o, true), lower = mouthLine (o, false);
+void FacePainter::paintLips (Graphics& g, float openness) const
+{
+    auto c = scene.mouthCentre;
+    auto upper = mouthLine (openness, true), lower = mouthLine (openness, false);
+    const PathStrokeType::JointStyle curved = PathStrokeType::curved;
     if (scene.character == Character::Rare)
     {
         // Full soft lips: a pout below the line, a bow above it.
         g.setColour (look.lip.withAlpha (0.55f));
-        g.strokePath (lower, PathStrokeType (7.0f, PathStrokeType::curved, PathStrokeType::rounded),
+        g.strokePath (lower, PathStrokeType (7.0f, curved, PathStrokeType::rounded),
                       juce::AffineTransform::translation (0, 2.5f).scaled (0.86f, 1.0f, c.x, c.y));
-        g.strokePath (upper, PathStrokeType (5.0f, PathStrokeType::curved, PathStrokeType::rounded),
+        g.strokePath (upper, PathStrokeType (5.0f, curved, PathStrokeType::rounded),
                       juce::AffineTransform::translation (0, -1.5f).scaled (0.8f, 1.0f, c.x, c.y));
     }
     g.setColour (look.lip.darker (0.4f));
-    g.strokePath (upper, PathStrokeType (4.2f, PathStrokeType::curved, PathStrokeType::rounded));
-    g.strokePath (lower, PathStrokeType (4.6f, PathStrokeType::curved, PathStrokeType::rounded));
+    g.strokePath (upper, PathStrokeType (4.2f, curved, PathStrokeType::rounded));
+    g.strokePath (lower, PathStrokeType (4.6f, curved, PathStrokeType::rounded));
     g.setColour (look.lip);
-    g.strokePath (upper, PathStrokeType (2.6f, PathStrokeType::curved, PathStrokeType::rounded));
-    g.strokePath (lower, PathStrokeType (3.0f, PathStrokeType::curved, PathStrokeType::rounded));
-    // A lit edge under the lower lip.
+    g.strokePath (upper, PathStrokeType (2.6f, curved, PathStrokeType::rounded));
+    g.strokePath (lower, PathStrokeType (3.0f, curved, PathStrokeType::rounded));
+    // A lit edge under the lower lip, and the corners.
     g.setColour (look.bodyLight.withAlpha (0.45f));
     g.strokePath (lower, PathStrokeType (1.2f), juce::AffineTransform::translation (0, 3.2f).scaled (0.82f, 1.0f, c.x, c.y));
     for (float side : { -1.0f, 1.0f })
     {
-        Point corner (c.x + side * (scene.mouthHalfWidth + 4 * o + 3), c.y + (scene.character == Character::Rare ? -6.0f : 0.0f));
+        Point corner (c.x + side * (scene.mouthHalfWidth + 4 * openness + 3), c.y + (scene.character == Character::Rare ? -6.0f : 0.0f));
         g.setColour (look.lip.darker (0.3f));
         g.fillEllipse (Rect (4, 4).withCentre (corner));
     }

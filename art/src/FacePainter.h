@@ -27,7 +27,18 @@ private:
     const Scene& scene;
     const Look& look;
 
+    void paintCheeks (juce::Graphics& g) const;
+    void paintBrassBand (juce::Graphics& g) const;
+    void paintCharring (juce::Graphics& g) const;
+    void paintRim (juce::Graphics& g) const;
+    void paintJack (juce::Graphics& g) const;
     void paintNose (juce::Graphics& g) const;
+    void paintLid (juce::Graphics& g, const Eye& e) const;
+    void paintLashes (juce::Graphics& g, const Eye& e) const;
+    void paintBrow (juce::Graphics& g, const Eye& e) const;
+    void paintThroat (juce::Graphics& g, float openness) const;
+    void paintTeeth (juce::Graphics& g, float openness, Rect opening) const;
+    void paintLips (juce::Graphics& g, float openness) const;
     void paintNamePlate (juce::Graphics& g) const;
     void paintSocket (juce::Graphics& g, Rect r) const;
     void paintIndicatorLens (juce::Graphics& g) const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackdropPainter.h"
 #include "FacePainter.h"
 #include "FirePainter.h"
 #include "MachinePainter.h"
@@ -13,22 +14,19 @@ namespace torvane::art
 class ScenePainter
 {
 public:
-    explicit ScenePainter (const Scene& s) : face (s), machine (s), fire (s), scene (s), look (s.look) {}
+    explicit ScenePainter (const Scene& s) : backdrop (s), face (s), machine (s), fire (s), scene (s) {}
 
     void paintPage (juce::Graphics& g, const Pose& pose) const;
     void paintGlisten (juce::Graphics& g, int group) const;
     void paintWarmGlow (juce::Graphics& g) const;
     void paintMouthWarm (juce::Graphics& g, int frame) const;
 
+    const BackdropPainter backdrop;
     const FacePainter face;
     const MachinePainter machine;
     const FirePainter fire;
 
 private:
     const Scene& scene;
-    const Look& look;
-
-    void paintBackground (juce::Graphics& g) const;
-    void paintSign (juce::Graphics& g) const;
 };
 } // namespace torvane::art
