@@ -6,8 +6,25 @@ using namespace paint;
 
 void FirePainter::paintGrill (Graphics& g, int hiddenDrip) const
 {
+    // Back to front: legs and the tray's bowl, the coal bed, the tray's lip, the rail, then
+    // what hangs from it or rises in front of it.
+    paintTray (g);
+    for (auto& coal : scene.coals)
+        paintCoal (g, coal);
+    paintTrayLip (g);
+    paintRail (g);
+    if (look.cracks)
+        paintScorch (g);
+    for (size_t v = 0; v < scene.flames.size(); ++v)
+        paintFlame (g, (int) v);
+    for (size_t k = 0; k < scene.drips.size(); ++k)
+        if ((int) k != hiddenDrip)
+            paintDrip (g, (int) k);
+}
+
+void FirePainter::paintTray (Graphics& g) const
+{
     auto t = scene.tray;
-    // Legs, then the tray's dark bowl, the coal bed, the tray's front lip and the rail.
     for (float x : { 30.0f, 498.0f })
     {
         auto leg = Rect (x - 4, scene.railTop, 8, 556 - scene.railTop);
@@ -19,20 +36,26 @@ void FirePainter::paintGrill (Graphics& g, int hiddenDrip) const
     g.setColour (look.grateLight.withAlpha (0.5f));
     g.drawLine (t.getX() + 8, t.getY() + 1, t.getRight() - 8, t.getY() + 1, 1.4f);
     fillGlow (g, { t.getCentreX(), t.getY() - 10 }, 240, 26, shade (0.5f));
-    for (auto& coal : scene.coals)
-        paintCoal (g, coal);
+}
+
+void FirePainter::paintTrayLip (Graphics& g) const
+{
+    auto t = scene.tray;
     auto lip = Rect (t.getX() - 4, scene.trayLipTop, t.getWidth() + 8, 18);
     g.setColour (shade (0.5f));
     g.fillRoundedRectangle (lip.translated (0, 3), 6);
-    auto lipFill = vertical (look.grateLight, lip.getY(), look.tray.darker (0.6f), lip.getBottom());
-    lipFill.addColour (0.25, look.tray.brighter (0.3f));
-    g.setGradientFill (lipFill);
+    auto fill = vertical (look.grateLight, lip.getY(), look.tray.darker (0.6f), lip.getBottom());
+    fill.addColour (0.25, look.tray.brighter (0.3f));
+    g.setGradientFill (fill);
     g.fillRoundedRectangle (lip, 6);
     g.setColour (shade (0.7f));
     g.drawRoundedRectangle (lip, 6, 1.0f);
     for (float x = lip.getX() + 16; x < lip.getRight() - 8; x += 58)
         paintRivet (g, { x, lip.getCentreY() + 1 }, 2.2f, look.grateLight);
+}
 
+void FirePainter::paintRail (Graphics& g) const
+{
     auto rail = Rect (22, scene.railTop, 486, scene.railBottom - scene.railTop);
     g.setColour (shade (0.5f));
     g.fillRoundedRectangle (rail.translated (0, 3), 3);
@@ -42,26 +65,21 @@ void FirePainter::paintGrill (Graphics& g, int hiddenDrip) const
     g.fillRoundedRectangle (rail, 3);
     g.setColour (shade (0.75f));
     g.drawRoundedRectangle (rail, 3, 0.9f);
+}
 
-    if (look.cracks)
+void FirePainter::paintScorch (Graphics& g) const
+{
+    // The wall is scarred where the rail's end grinds into it: the sparks' source, with
+    // its scratches along the diagonal the sparks start from.
+    auto s = Scene::sparkFrom();
+    fillGlow (g, s.getCentre(), 22, light (0.06f));
+    fillGlow (g, s.getCentre(), 18, rgba (10, 6, 4, 0.6f));
+    g.setColour (rgba (180, 170, 160, 0.5f));
+    for (int i = 0; i < 5; ++i)
     {
-        // The rail's end is scarred where it grinds on the wall: the sparks' source.
-        auto s = Scene::sparkFrom();
-        fillGlow (g, s.getCentre(), 22, light (0.06f));
-        fillGlow (g, s.getCentre(), 18, rgba (10, 6, 4, 0.6f));
-        g.setColour (rgba (180, 170, 160, 0.5f));
-        for (int i = 0; i < 5; ++i)
-        {
-            float d = -6.0f + 3.0f * (float) i;
-            g.drawLine (s.getX() + 4 + d, s.getY() + 2 - d, s.getRight() - 4 + d, s.getBottom() - 2 - d, 0.6f);
-        }
+        float d = -6.0f + 3.0f * (float) i;
+        g.drawLine (s.getX() + 4 + d, s.getY() + 2 - d, s.getRight() - 4 + d, s.getBottom() - 2 - d, 0.6f);
     }
-
-    for (size_t v = 0; v < scene.flames.size(); ++v)
-        paintFlame (g, (int) v);
-    for (size_t k = 0; k < scene.drips.size(); ++k)
-        if ((int) k != hiddenDrip)
-            paintDrip (g, (int) k);
 }
 
 void FirePainter::paintCoal (Graphics& g, const Coal& coal) const

@@ -22,6 +22,10 @@ private:
     const Scene& scene;
     const Look& look;
 
+    void paintTray (juce::Graphics& g) const;
+    void paintTrayLip (juce::Graphics& g) const;
+    void paintRail (juce::Graphics& g) const;
+    void paintScorch (juce::Graphics& g) const;
     void paintCoal (juce::Graphics& g, const Coal& coal) const;
 };
 } // namespace torvane::art
