@@ -38,6 +38,31 @@ void drawAt (juce::Graphics& g, const Picture& p, int scale)
     g.drawImage (image, p.rect * (float) scale, juce::RectanglePlacement::stretchToFit);
 }
 
+// The drawing with every layout entry of its character marked: rectangles outlined,
+// ember spots orange, sizzle spots white, pivots and other points cyan.
+juce::Image layoutMap (const PictureCatalog& catalog, Character c, const juce::Image& drawing, int scale)
+{
+    auto map = drawing.createCopy();
+    juce::Graphics g (map);
+    g.addTransform (juce::AffineTransform::scale ((float) scale));
+    for (auto& e : catalog.scene (c).layout())
+    {
+        if (e.name == "content")
+            continue;
+        if (! e.rect.isEmpty())
+        {
+            g.setColour (juce::Colours::yellow.withAlpha (0.5f));
+            g.drawRect (e.rect, 0.6f);
+            continue;
+        }
+        auto colour = e.name.startsWith ("ember") ? juce::Colours::orange
+                    : e.name.startsWith ("sizzle") ? juce::Colours::white : juce::Colours::cyan;
+        g.setColour (colour);
+        g.fillEllipse (juce::Rectangle<float> (3, 3).withCentre (e.rect.getPosition()));
+    }
+    return map;
+}
+
 void drawChecker (juce::Graphics& g, juce::Rectangle<int> r)
 {
     const int step = 8;
@@ -91,6 +116,7 @@ bool writeContactSheets (const PictureCatalog& catalog, const juce::File& folder
         auto page = catalog.find (pageName (c));
         auto drawing = renderPicture (*page, scale);
         ok &= writePng (drawing, folder.getChildFile (pageWord (c) + "-drawing" + suffix));
+        ok &= writePng (layoutMap (catalog, c, drawing, scale), folder.getChildFile (pageWord (c) + "-layout" + suffix));
 
         juce::Image lit (juce::Image::RGB, drawing.getWidth(), drawing.getHeight(), true);
         {
