@@ -1,0 +1,216 @@
+#pragma once
+
+#include <zem/zem.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace juce
+{
+// The framework's own step of the Linux message loop; declared here so that tests can
+// deliver posted messages (button clicks, async attachment updates) without a real loop.
+bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
+}
+
+namespace controls_test
+{
+// The framework's GUI side, initialised once for the whole test binary.
+inline void ensureGui()
+{
+    static juce::ScopedJuceInitialiser_GUI gui;
+}
+
+inline void pumpMessages()
+{
+    for (int i = 0; i < 1000 && juce::dispatchNextMessageOnSystemQueue (true); ++i)
+    {
+    }
+}
+
+// A processor with one continuous and one choice parameter and an undo manager.
+class FixtureProcessor : public juce::AudioProcessor
+{
+public:
+    FixtureProcessor() : store (*this, &undo, "STATE", layout()) {}
+
+    static juce::AudioProcessorValueTreeState::ParameterLayout layout()
+    {
+        juce::AudioProcessorValueTreeState::ParameterLayout l;
+        l.add (std::make_unique<juce::AudioParameterFloat> (juce::ParameterID { "level", 1 }, "Level",
+                                                            juce::NormalisableRange<float> (0.0f, 100.0f, 0.1f), 25.0f));
+        l.add (std::make_unique<juce::AudioParameterChoice> (juce::ParameterID { "mode", 1 }, "Mode",
+                                                             juce::StringArray { "A", "B", "C" }, 1));
+        return l;
+    }
+
+    juce::RangedAudioParameter& parameter (const juce::String& id) { return *store.getParameter (id); }
+
+    // Sets a parameter the way a host does: normalised, with listeners told at once.
+    void hostSets (const juce::String& id, float value)
+    {
+        auto& p = parameter (id);
+        p.setValueNotifyingHost (p.convertTo0to1 (value));
+    }
+
+    const juce::String getName() const override { return "Fixture"; }
+    void prepareToPlay (double, int) override {}
+    void releaseResources() override {}
+    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
+    double getTailLengthSeconds() const override { return 0.0; }
+    bool acceptsMidi() const override { return false; }
+    bool producesMidi() const override { return false; }
+    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
+    bool hasEditor() const override { return false; }
+    int getNumPrograms() override { return 1; }
+    int getCurrentProgram() override { return 0; }
+    void setCurrentProgram (int) override {}
+    const juce::String getProgramName (int) override { return {}; }
+    void changeProgramName (int, const juce::String&) override {}
+    void getStateInformation (juce::MemoryBlock&) override {}
+    void setStateInformation (const void*, int) override {}
+
+    juce::UndoManager undo;
+    juce::AudioProcessorValueTreeState store;
+};
+
+// A horizontal filmstrip with one solid colour per frame.
+inline juce::Image strip (const std::vector<juce::Colour>& colours, int cellWidth = 10, int height = 10)
+{
+    juce::Image image (juce::Image::ARGB, cellWidth * (int) colours.size(), height, true);
+    juce::Graphics g (image);
+    for (size_t i = 0; i < colours.size(); ++i)
+    {
+        g.setColour (colours[i]);
+        g.fillRect ((int) i * cellWidth, 0, cellWidth, height);
+    }
+    return image;
+}
+
+// A resource bundle built in memory: pictures (scale 1) and JSON files, read through the
+// toolkit's own store and kit as a product's embedded art would be.
+class ArtFixture
+{
+public:
+    ArtFixture& picture (const juce::String& name, const juce::Image& image)
+    {
+        juce::MemoryOutputStream out;
+        juce::PNGImageFormat().writeImageToStream (image, out);
+        add ((name + "1x_png").toStdString(), out.getMemoryBlock());
+        return *this;
+    }
+
+    ArtFixture& json (const juce::String& baseName, const juce::String& text)
+    {
+        add ((baseName + "_json").toStdString(), juce::MemoryBlock (text.toRawUTF8(), text.getNumBytesAsUTF8()));
+        return *this;
+    }
+
+    // Builds the store and the kit; the bytes stay owned by the fixture.
+    zem::ArtKit& build()
+    {
+        for (auto& [id, bytes] : resources)
+            ids.push_back (id.c_str());
+        current() = &resources;
+        zem::ArtSource source;
+        source.names = ids.data();
+        source.count = (int) ids.size();
+        source.lookup = &lookup;
+        store = std::make_unique<zem::ArtStore> (source);
+        current() = nullptr;
+        kit = std::make_unique<zem::ArtKit> (store.get());
+        return *kit;
+    }
+
+    std::unique_ptr<zem::ArtStore> store;
+    std::unique_ptr<zem::ArtKit> kit;
+
+private:
+    using Resources = std::map<std::string, juce::MemoryBlock>;
+
+    void add (const std::string& id, const juce::MemoryBlock& bytes)
+    {
+        resources[id] = bytes;
+        resources[id].append ("", 1);   // a zero byte follows every resource, not counted
+    }
+
+    static Resources*& current()
+    {
+        static Resources* active = nullptr;
+        return active;
+    }
+
+    static const char* lookup (const char* id, int& size)
+    {
+        size = 0;
+        if (current() == nullptr || id == nullptr)
+            return nullptr;
+        auto it = current()->find (id);
+        if (it == current()->end())
+            return nullptr;
+        size = (int) it->second.getSize() - 1;
+        return static_cast<const char*> (it->second.getData());
+    }
+
+    Resources resources;
+    std::vector<const char*> ids;
+};
+
+// A mouse event on a component at its centre, with the given modifiers.
+inline juce::MouseEvent mouseEventOn (juce::Component& c, juce::ModifierKeys mods = juce::ModifierKeys::leftButtonModifier)
+{
+    const auto centre = c.getLocalBounds().getCentre().toFloat();
+    const auto now = juce::Time::getCurrentTime();
+    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), centre, mods, 1.0f, 0.0f, 0.0f, 0.0f,
+                             0.0f, &c, &c, now, centre, now, 1, false);
+}
+
+// Whether a component takes clicks on itself and on its children.
+inline std::pair<bool, bool> clickFlags (const juce::Component& c)
+{
+    bool self = false, children = false;
+    c.getInterceptsMouseClicks (self, children);
+    return { self, children };
+}
+
+// Counts a component's repaint requests: the framework tells a component's cached image
+// of every area to repaint, so a counting stand-in sees each request without a window.
+struct RepaintCounter : juce::CachedComponentImage
+{
+    void paint (juce::Graphics&) override {}
+    bool invalidateAll() override { ++count; return false; }
+    bool invalidate (const juce::Rectangle<int>&) override { ++count; return false; }
+    void releaseResources() override {}
+    int count = 0;
+};
+
+// Installs a counter on a visible component, which owns it from then on.
+inline RepaintCounter& countRepaints (juce::Component& c)
+{
+    c.setVisible (true);
+    auto* counter = new RepaintCounter();
+    c.setCachedComponentImage (counter);
+    counter->count = 0;   // installing it repaints once
+    return *counter;
+}
+
+// Paints a component (and its children) into a fresh transparent image of its size.
+inline juce::Image render (juce::Component& c)
+{
+    juce::Image image (juce::Image::ARGB, juce::jmax (1, c.getWidth()), juce::jmax (1, c.getHeight()), true);
+    juce::Graphics g (image);
+    c.paintEntireComponent (g, false);
+    return image;
+}
+
+// True when two colours agree within a small tolerance per channel (edge antialiasing
+// and premultiplication round-trips aside).
+inline bool near (juce::Colour a, juce::Colour b, int tolerance = 3)
+{
+    return std::abs (a.getRed() - b.getRed()) <= tolerance && std::abs (a.getGreen() - b.getGreen()) <= tolerance
+           && std::abs (a.getBlue() - b.getBlue()) <= tolerance && std::abs (a.getAlpha() - b.getAlpha()) <= tolerance;
+}
+}
