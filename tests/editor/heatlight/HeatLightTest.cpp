@@ -196,3 +196,49 @@ TEST_F (HeatLightTest, UndrawableArtGivesTheDrawnLamp)
     EXPECT_TRUE (near (render (light).getPixelAt (25, 25), overSocket (1.0f, 0.7f, 0.2f, 0.15f)));
 }
 }
+
+namespace
+{
+// Three lamps settled at effort 0, 0.5 and 1 on the toolkit's ground colour.
+struct LampRow : juce::Component
+{
+    LampRow()
+    {
+        for (auto* p : { &cold, &warm, &hot })
+            lights.push_back (std::make_unique<HeatLight> (*p));
+        for (size_t i = 0; i < lights.size(); ++i)
+        {
+            addAndMakeVisible (*lights[i]);
+            lights[i]->setBounds (16 + 64 * (int) i, 16, 48, 48);
+        }
+        warm.effort.store (0.5f);
+        hot.effort.store (1.0f);
+        for (int tick = 0; tick < 60; ++tick)
+            for (auto& l : lights)
+                l->timerCallback();
+        setSize (208, 80);
+    }
+    void paint (juce::Graphics& g) override { g.fillAll (zem::palette::ink); }
+
+    TorvaneProcessor cold, warm, hot;
+    std::vector<std::unique_ptr<HeatLight>> lights;
+};
+
+TEST (HeatLightPicture, BrightensAndReddensWithEffort)
+{
+    ensureGui();
+    LampRow row;
+    for (const float scale : { 1.0f, 2.0f })
+    {
+        const auto image = renderAt (row, scale);
+        keep (image, "heatlight-" + juce::String ((int) scale) + "x.png");
+        auto centre = [&] (int i) { return image.getPixelAt (juce::roundToInt ((40.0f + 64.0f * (float) i) * scale), juce::roundToInt (40.0f * scale)); };
+        // Brighter with effort, and less green (towards red) as it rises.
+        EXPECT_LT (centre (0).getRed(), centre (1).getRed());
+        EXPECT_LT (centre (1).getRed(), centre (2).getRed());
+        EXPECT_GT ((float) centre (1).getGreen() / (float) centre (1).getRed(),
+                   (float) centre (2).getGreen() / (float) centre (2).getRed());
+        EXPECT_TRUE (near (centre (2), juce::Colour::fromFloatRGBA (1.0f, 0.45f, 0.2f, 1.0f)));
+    }
+}
+}

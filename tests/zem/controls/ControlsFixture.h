@@ -206,6 +206,29 @@ inline juce::Image render (juce::Component& c)
     return image;
 }
 
+// Paints a component at a display scale, as a window on a display of that density would.
+inline juce::Image renderAt (juce::Component& c, float scale)
+{
+    juce::Image image (juce::Image::ARGB, juce::roundToInt ((float) c.getWidth() * scale),
+                       juce::roundToInt ((float) c.getHeight() * scale), true);
+    juce::Graphics g (image);
+    g.addTransform (juce::AffineTransform::scale (scale));
+    c.paintEntireComponent (g, false);
+    return image;
+}
+
+// With TORVANE_SNAPSHOT_DIR set, writes the picture there for a person to look at.
+inline void keep (const juce::Image& image, const juce::String& name)
+{
+    const auto dir = juce::SystemStats::getEnvironmentVariable ("TORVANE_SNAPSHOT_DIR", {});
+    if (dir.isEmpty())
+        return;
+    juce::File file = juce::File (dir).getChildFile (name);
+    file.deleteFile();
+    juce::FileOutputStream out (file);
+    juce::PNGImageFormat().writeImageToStream (image, out);
+}
+
 // True when two colours agree within a small tolerance per channel (edge antialiasing
 // and premultiplication round-trips aside).
 inline bool near (juce::Colour a, juce::Colour b, int tolerance = 3)
