@@ -50,10 +50,9 @@ ButtonGroup::ButtonGroup (juce::AudioProcessorValueTreeState& store, const juce:
 
 ButtonGroup::~ButtonGroup()
 {
-    // No parameter callback may reach the buttons while they go.
+    // No parameter callback may reach the buttons while they go; the owned array then
+    // deletes them from the last to the first.
     attachment.reset();
-    for (int i = buttons.size(); --i >= 0;)
-        buttons.remove (i);
 }
 
 void ButtonGroup::clicked (int index)
