@@ -8,6 +8,7 @@
 
 #include "bundle/ResourceId.cpp"
 #include "docs/ArtDocs.cpp"
+#include "art/PngCheck.cpp"
 #include "art/ArtEntry.cpp"
 #include "art/ArtStore.cpp"
 #include "art/ArtKit.cpp"

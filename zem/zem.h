@@ -24,6 +24,7 @@ END_JUCE_MODULE_DECLARATION
 #include "bundle/ArtSource.h"
 #include "bundle/ResourceId.h"
 #include "docs/ArtDocs.h"
+#include "art/PngCheck.h"
 #include "art/ArtEntry.h"
 #include "art/ArtStore.h"
 #include "art/ArtKit.h"

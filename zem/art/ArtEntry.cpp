@@ -69,7 +69,10 @@ const juce::Image& ArtEntry::decodeSlot (int slotIndex) const
 
     if (slot.image.isNull() && slot.data != nullptr)
     {
-        slot.image = juce::ImageFileFormat::loadFrom (slot.data, (size_t) slot.size);
+        // Only whole, sound PNG files reach the decoder; anything else stays undecoded.
+        if (isCompletePng (slot.data, (size_t) slot.size))
+            slot.image = juce::ImageFileFormat::loadFrom (slot.data, (size_t) slot.size);
+
         ++decodes;
     }
 

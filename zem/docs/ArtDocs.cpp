@@ -19,7 +19,8 @@ namespace
             for (auto& property : object->getProperties())
                 if (property.name.toString().isEmpty())
                 {
-                    current = property.value;
+                    const auto member = property.value;
+                    current = member;
                     return true;
                 }
 
@@ -31,7 +32,9 @@ namespace
         if (! object->hasProperty (id))
             return false;
 
-        current = object->getProperty (id);
+        // Copied before the assignment, which may drop the last hold on the object.
+        const auto member = object->getProperty (id);
+        current = member;
         return true;
     }
 
