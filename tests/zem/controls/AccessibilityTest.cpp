@@ -43,7 +43,6 @@ struct AccessibilityTest : ::testing::Test
 {
     void SetUp() override
     {
-        ensureGui();
         panel = std::make_unique<Panel> (processor);
         panel->setVisible (true);
         panel->addToDesktop (0);

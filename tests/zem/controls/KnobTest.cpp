@@ -22,7 +22,6 @@ std::pair<double, double> expectedRange (double startDegrees, double endDegrees)
 
 struct KnobTest : ::testing::Test
 {
-    void SetUp() override { ensureGui(); }
 
     zem::ArtKit& kitWith (bool withPanel, const juce::String& common = R"({"knob":{"startDegrees":-150,"endDegrees":150}})")
     {
