@@ -113,13 +113,14 @@ private:
     TestBundle bundle;
 };
 
-// A mouse event on a component at its centre, with the given modifiers.
-inline juce::MouseEvent mouseEventOn (juce::Component& c, juce::ModifierKeys mods = juce::ModifierKeys::leftButtonModifier)
+// A mouse event on a component at a point (its centre by default), pressed at another.
+inline juce::MouseEvent mouseEventOn (juce::Component& c, juce::ModifierKeys mods = juce::ModifierKeys::leftButtonModifier,
+                                      juce::Point<float> offset = {}, bool dragged = false)
 {
     const auto centre = c.getLocalBounds().getCentre().toFloat();
     const auto now = juce::Time::getCurrentTime();
-    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), centre, mods, 1.0f, 0.0f, 0.0f, 0.0f,
-                             0.0f, &c, &c, now, centre, now, 1, false);
+    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), centre + offset, mods, 1.0f, 0.0f, 0.0f,
+                             0.0f, 0.0f, &c, &c, now, centre, now, 1, dragged);
 }
 
 // Whether a component takes clicks on itself and on its children.

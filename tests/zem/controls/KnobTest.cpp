@@ -240,6 +240,30 @@ TEST_F (KnobTest, ArrowKeysTurnTheKnobByOneStep)
     EXPECT_NEAR (p.convertFrom0to1 (p.getValue()), 24.9f, 1e-4);
 }
 
+TEST_F (KnobTest, DragUpTurnsTheKnobAsOneGesture)
+{
+    struct Gestures : juce::AudioProcessorParameter::Listener
+    {
+        void parameterValueChanged (int, float) override {}
+        void parameterGestureChanged (int, bool starting) override { ++(starting ? begins : ends); }
+        int begins = 0, ends = 0;
+    } gestures;
+    auto& p = processor.parameter ("level");
+    p.addListener (&gestures);
+
+    knob.setBounds (0, 0, 100, 118);
+    auto& s = knob.slider;
+    s.mouseDown (mouseEventOn (s));
+    s.mouseDrag (mouseEventOn (s, juce::ModifierKeys::leftButtonModifier, { 0.0f, -40.0f }, true));
+    s.mouseUp (mouseEventOn (s, {}, { 0.0f, -40.0f }, true));
+    p.removeListener (&gestures);
+
+    EXPECT_GT (p.convertFrom0to1 (p.getValue()), 25.0f);
+    EXPECT_NEAR (s.getValue(), p.convertFrom0to1 (p.getValue()), 1e-4);
+    EXPECT_EQ (gestures.begins, 1);
+    EXPECT_EQ (gestures.ends, 1);
+}
+
 TEST_F (KnobTest, MissingParameterLeavesTheSliderUnbound)
 {
     zem::Knob loose (processor.store, "absent", "Loose");
