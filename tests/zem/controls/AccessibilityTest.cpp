@@ -101,6 +101,22 @@ TEST_F (AccessibilityTest, SelectorAnnouncesItsChoice)
     EXPECT_EQ (handler->getValueInterface()->getCurrentValueAsString(), "C");
 }
 
+TEST_F (AccessibilityTest, ModeZeroPressOpensTheDropDownList)
+{
+    zem::Selector plain ("Plain", 0);
+    plain.addItemList ({ "One", "Two" }, 1);
+    plain.setBounds (0, 200, 120, 30);
+    panel->addAndMakeVisible (plain);
+
+    plain.mouseDown (mouseEventOn (plain));
+    pumpMessages();
+    EXPECT_TRUE (plain.isPopupActive());
+    EXPECT_TRUE (juce::PopupMenu::dismissAllActiveMenus());
+    pumpMessages();
+    EXPECT_FALSE (plain.isPopupActive());
+    EXPECT_EQ (plain.getSelectedItemIndex(), -1);
+}
+
 TEST_F (AccessibilityTest, GroupButtonsAnnounceAndPress)
 {
     auto* b = panel->group.getButton (2);
