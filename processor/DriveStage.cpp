@@ -1,5 +1,6 @@
 #include "DriveStage.h"
 
+#include "AntialiasedShaper.h"
 #include "ShaperCurves.h"
 
 #include <algorithm>
@@ -376,8 +377,8 @@ void DriveStage::shapeBlock (juce::dsp::AudioBlock<float>& block, int channelCou
     for (int c = 0; c < n; ++c)
     {
         auto& st = channels[(size_t) c];
-        antialiasedShaper<Curve> (shaperInput[c], block.getChannelPointer ((size_t) c), length,
-                                  st.adaa1Input, st.adaa1Antiderivative, antiderivative[c]);
+        AntialiasedShaper::process<Curve> (shaperInput[c], block.getChannelPointer ((size_t) c), length,
+                                           st.adaa1Input, st.adaa1Antiderivative, antiderivative[c]);
     }
 
     // Between the shapers: interstage highpass (Rare), inner gain and half the bias.
@@ -404,8 +405,8 @@ void DriveStage::shapeBlock (juce::dsp::AudioBlock<float>& block, int channelCou
     for (int c = 0; c < n; ++c)
     {
         auto& st = channels[(size_t) c];
-        antialiasedShaper<Curve> (shaperInput[c], block.getChannelPointer ((size_t) c), length,
-                                  st.adaa2Input, st.adaa2Antiderivative, antiderivative[c]);
+        AntialiasedShaper::process<Curve> (shaperInput[c], block.getChannelPointer ((size_t) c), length,
+                                           st.adaa2Input, st.adaa2Antiderivative, antiderivative[c]);
     }
 
     if (slewRate > 0.0f)
@@ -467,41 +468,6 @@ void DriveStage::shapeInputs (juce::dsp::AudioBlock<float>& block, int length) n
         st.envelope = env[c];
         st.gridState = charge[c];
     }
-}
-
-// First-order antiderivative antialiasing of one channel: the inputs are
-// row[1..length] (row[0] takes the previous chunk's last input), the shaped
-// samples go to out. F runs over the whole chunk first, so neither loop
-// carries a dependency from one sample to the next and both vectorise.
-template <typename Curve>
-void DriveStage::antialiasedShaper (float* row, float* out, int length, float& lastInput,
-                                    float& lastAntiderivative, float* F) noexcept
-{
-    row[0] = lastInput;
-    F[0] = lastAntiderivative;
-    for (int i = 1; i <= length; ++i)
-        F[i] = Curve::F (row[i]);
-
-    for (int i = 1; i <= length; ++i)
-    {
-        const float u = row[i];
-        const float prev = row[i - 1];
-        const float d = u - prev;
-        const float mid = Curve::f ((u + prev) * 0.5f);
-        const float quotient = (F[i] - F[i - 1]) / d;
-        float y = std::abs (d) < 1e-5f ? mid : quotient;
-        if constexpr (Curve::flatOutside)
-        {
-            // Both inputs on one flat part: the exact flat value, not a
-            // quotient of two large, rounded antiderivatives.
-            y = (u > 1.0f && prev > 1.0f) ? Curve::flat : y;
-            y = (u < -1.0f && prev < -1.0f) ? -Curve::flat : y;
-        }
-        out[i - 1] = y;
-    }
-
-    lastInput = row[length];
-    lastAntiderivative = F[length];
 }
 
 template <int NC>

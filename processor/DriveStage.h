@@ -68,8 +68,6 @@ private:
     void shapeBlock (juce::dsp::AudioBlock<float>& block, int channelCount) noexcept;
     template <int NC>
     void shapeInputs (juce::dsp::AudioBlock<float>& block, int length) noexcept;
-    template <typename Curve>
-    static void antialiasedShaper (float* row, float* out, int length, float& lastInput, float& lastAntiderivative, float* F) noexcept;
     template <int NC>
     void limitSlew (juce::dsp::AudioBlock<float>& block, int length) noexcept;
     template <int NC>
