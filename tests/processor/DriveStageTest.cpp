@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <tuple>
+#include <vector>
 
 namespace
 {
@@ -335,6 +336,37 @@ TEST (DriveStage, HissRestartsAfterEveryPrepare)
         for (int i = 0; i < 200; ++i)
             ASSERT_EQ (first.getSample (c, i), second.getSample (c, i));
     EXPECT_NE (first.getSample (0, 100), first.getSample (1, 100)); // each channel has its own generator
+}
+
+TEST (DriveStage, IdleAnalysisWorksOnEveryFourthCall)
+{
+    DriveStage stage;
+    stage.prepare (1, rate, 256, 2);
+    const auto input = programme (2, 600, 0.5f, 9);
+
+    std::vector<double> counts;
+    for (int call = 0; call < 9; ++call)
+    {
+        stage.analyseIdle (input, 2, call == 2 ? 0 : 600); // an empty call still counts
+        counts.push_back (stage.matcher.longCount);
+    }
+    // 600 samples in chunks of 256, 256 and 88: 300 analysed at decimation 2.
+    const std::vector<double> expected { 300, 300, 300, 300, 600, 600, 600, 600, 900 };
+    EXPECT_EQ (counts, expected);
+    EXPECT_EQ (stage.idleCounter, 9u);
+
+    // Only the long, input-side measurement moves.
+    EXPECT_EQ (stage.matcher.shortCount, 0.0);
+    EXPECT_EQ (stage.matcher.outputStates[0].shelfZ1, 0.0f);
+    EXPECT_LT (stage.matcher.smoothedGain, 0.0f);
+    EXPECT_EQ (stage.matcher.segment, 0);
+    EXPECT_EQ (stage.matcher.modelAtDrive, 0.0f);
+
+    // The rhythm runs on across prepare and reset.
+    stage.prepare (1, rate, 256, 2);
+    stage.analyseIdle (input, 2, 600);
+    EXPECT_EQ (stage.matcher.longCount, 0.0);
+    EXPECT_EQ (stage.idleCounter, 10u);
 }
 
 //==============================================================================
