@@ -2,6 +2,7 @@
 // values, the edges of the processing contract, and hostile input.
 
 #include "DriveStage.h"
+#include "HissRandom.h"
 #include "ReferenceStage.h"
 
 #include <gtest/gtest.h>
@@ -367,6 +368,18 @@ TEST (DriveStage, IdleAnalysisWorksOnEveryFourthCall)
     stage.analyseIdle (input, 2, 600);
     EXPECT_EQ (stage.matcher.longCount, 0.0);
     EXPECT_EQ (stage.idleCounter, 10u);
+}
+
+TEST (HissRandom, FollowsJuceRandom)
+{
+    for (juce::int64 seed : { 908556LL, 909534LL, 0LL, 0xffffffffffffLL })
+    {
+        juce::Random reference (seed);
+        juce::int64 state = seed;
+        for (int i = 0; i < 100000; ++i)
+            ASSERT_EQ (HissRandom::nextFloat (state), reference.nextFloat()) << seed << " draw " << i;
+        EXPECT_EQ (state, reference.getSeed());
+    }
 }
 
 //==============================================================================
