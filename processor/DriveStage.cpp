@@ -137,6 +137,7 @@ void DriveStage::processChunk (juce::AudioBuffer<float>& chunk, float drive, boo
     const int length = chunk.getNumSamples();
     const int n = std::min (chunk.getNumChannels(), numChannels);
     const auto& v = voicing;
+    jassert (length <= maxChunk); // gainRamp, the scratch rows and the oversampler hold maxChunk
 
     const float o = std::pow (juce::jlimit (0.0f, 1.0f, drive), v.driveCurve);
     shapedDrive = o;
