@@ -6,6 +6,7 @@
 
 #include "CalibrationCache.h"
 #include "DriveStage.h"
+#include "TorvaneProcessor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -177,6 +178,69 @@ void BM_PrepareRepeated (benchmark::State& state)
     }
 }
 BENCHMARK (BM_PrepareRepeated)->Unit (benchmark::kMillisecond);
+//==============================================================================
+// The same through the whole processor: dry path, blend and published values
+// around the current page's stage.
+void setParameter (TorvaneProcessor& p, const char* id, float plainValue)
+{
+    auto* param = p.apvts.getParameter (id);
+    param->setValueNotifyingHost (param->convertTo0to1 (plainValue));
+}
+
+void BM_Processor (benchmark::State& state)
+{
+    const juce::ScopedJuceInitialiser_GUI juceInit;
+    const int page = (int) state.range (0);
+    const int driveArg = (int) state.range (1);
+
+    TorvaneProcessor processor;
+    setParameter (processor, "page", (float) page);
+    setParameter (processor, "drive", driveArg >= 0 ? (float) driveArg : 0.0f);
+    processor.prepareToPlay (rate, blockSize);
+    juce::AudioBuffer<float> block (channelCount, blockSize);
+    juce::MidiBuffer midi;
+    SignalCursor cursor;
+    bool high = false;
+
+    for (auto _ : state)
+    {
+        if (driveArg < 0) // a new target every block keeps the 20 ms smoother ramping
+        {
+            state.PauseTiming();
+            high = ! high;
+            setParameter (processor, "drive", high ? 100.0f : 0.0f);
+            state.ResumeTiming();
+        }
+        cursor.next (block);
+        processor.processBlock (block, midi);
+        benchmark::DoNotOptimize (block.getReadPointer (0)[0]);
+    }
+    reportRate (state);
+}
+BENCHMARK (BM_Processor)
+    ->ArgNames ({ "page", "drive" })
+    ->ArgsProduct ({ { 0, 1, 2 }, { 50, 100, -1 } });
+
+// prepareToPlay of the processor at 48 kHz: cold (every calibration runs) and
+// repeated (the calibrations come from the cache).
+void BM_ProcessorPrepare (benchmark::State& state)
+{
+    const juce::ScopedJuceInitialiser_GUI juceInit;
+    const bool cold = state.range (0) != 0;
+    TorvaneProcessor processor;
+    processor.prepareToPlay (rate, blockSize);
+    for (auto _ : state)
+    {
+        if (cold)
+        {
+            state.PauseTiming();
+            CalibrationCache::clear();
+            state.ResumeTiming();
+        }
+        processor.prepareToPlay (rate, blockSize);
+    }
+}
+BENCHMARK (BM_ProcessorPrepare)->ArgName ("cold")->Arg (1)->Arg (0)->Unit (benchmark::kMillisecond);
 } // namespace
 
 BENCHMARK_MAIN();

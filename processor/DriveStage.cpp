@@ -1,6 +1,7 @@
 #include "DriveStage.h"
 
 #include "AntialiasedShaper.h"
+#include "HissRandom.h"
 #include "ShaperCurves.h"
 
 #include <algorithm>
@@ -136,6 +137,7 @@ void DriveStage::processChunk (juce::AudioBuffer<float>& chunk, float drive, boo
     const int length = chunk.getNumSamples();
     const int n = std::min (chunk.getNumChannels(), numChannels);
     const auto& v = voicing;
+    jassert (length <= maxChunk); // gainRamp, the scratch rows and the oversampler hold maxChunk
 
     const float o = std::pow (juce::jlimit (0.0f, 1.0f, drive), v.driveCurve);
     shapedDrive = o;
@@ -288,18 +290,45 @@ void DriveStage::applyGainAndHiss (juce::AudioBuffer<float>& chunk, int n, float
     const float h = (voicing.noiseTopDb - voicing.noiseFloorDb) * drive + voicing.noiseFloorDb;
     const float hissGain = (dbToGain (h) + dbToGain (h)) * tableGain;
 
-    for (int c = 0; c < n; ++c)
+    if (n == 2)
+        applyHiss<2> (chunk, hissGain);
+    else
+        applyHiss<1> (chunk, hissGain);
+}
+
+// Each channel draws from its own generator, so running them in lockstep gives
+// the same numbers as one channel after the other.
+template <int NC>
+void DriveStage::applyHiss (juce::AudioBuffer<float>& chunk, float hissGain) noexcept
+{
+    const int length = chunk.getNumSamples();
+    const float* ramp = gainRamp.data();
+    float* data[NC];
+    OnePole lp[NC];
+    juce::int64 seed[NC];
+    for (int c = 0; c < NC; ++c)
     {
         auto& st = channels[(size_t) c];
-        float* data = chunk.getWritePointer (c);
-        OnePole lp = st.hissLp;
-        for (int i = 0; i < length; ++i)
+        data[c] = chunk.getWritePointer (c);
+        lp[c] = st.hissLp;
+        seed[c] = st.hissRandom.getSeed();
+    }
+
+    for (int i = 0; i < length; ++i)
+    {
+        for (int c = 0; c < NC; ++c)
         {
-            const float r = st.hissRandom.nextFloat();
-            const float noise = lp.lowpass ((r + r) - 1.0f);
-            data[i] = ramp[i] * data[i] + noise * hissGain;
+            const float r = HissRandom::nextFloat (seed[c]);
+            const float noise = lp[c].lowpass ((r + r) - 1.0f);
+            data[c][i] = ramp[i] * data[c][i] + noise * hissGain;
         }
-        st.hissLp = lp;
+    }
+
+    for (int c = 0; c < NC; ++c)
+    {
+        auto& st = channels[(size_t) c];
+        st.hissLp = lp[c];
+        st.hissRandom.setSeed (seed[c]);
     }
 }
 
@@ -381,26 +410,10 @@ void DriveStage::shapeBlock (juce::dsp::AudioBlock<float>& block, int channelCou
                                            st.adaa1Input, st.adaa1Antiderivative, antiderivative[c]);
     }
 
-    // Between the shapers: interstage highpass (Rare), inner gain and half the bias.
-    for (int c = 0; c < n; ++c)
-    {
-        const float* y = block.getChannelPointer ((size_t) c);
-        const float* bias = biasRow[c];
-        float* v = shaperInput[c] + 1;
-        if (voicing.rareDcHz > 0.0f)
-        {
-            auto& st = channels[(size_t) c];
-            OnePole hp = st.interstageHp;
-            for (int i = 0; i < length; ++i)
-                v[i] = hp.highpass (y[i]) * 1.6f + bias[i] * 0.5f;
-            st.interstageHp = hp;
-        }
-        else
-        {
-            for (int i = 0; i < length; ++i)
-                v[i] = y[i] * 1.6f + bias[i] * 0.5f;
-        }
-    }
+    if (n == 2)
+        prepareSecondShaper<2> (block, length);
+    else
+        prepareSecondShaper<1> (block, length);
 
     for (int c = 0; c < n; ++c)
     {
@@ -467,6 +480,40 @@ void DriveStage::shapeInputs (juce::dsp::AudioBlock<float>& block, int length) n
         auto& st = channels[(size_t) c];
         st.envelope = env[c];
         st.gridState = charge[c];
+    }
+}
+
+// Between the shapers: interstage highpass (Rare), inner gain and half the
+// bias; writes the second shaper's input into shaperInput (from index 1).
+template <int NC>
+void DriveStage::prepareSecondShaper (juce::dsp::AudioBlock<float>& block, int length) noexcept
+{
+    const float* y[NC];
+    const float* bias[NC];
+    float* v[NC];
+    for (int c = 0; c < NC; ++c)
+    {
+        y[c] = block.getChannelPointer ((size_t) c);
+        bias[c] = biasRow[c];
+        v[c] = shaperInput[c] + 1;
+    }
+
+    if (voicing.rareDcHz > 0.0f)
+    {
+        OnePole hp[NC];
+        for (int c = 0; c < NC; ++c)
+            hp[c] = channels[(size_t) c].interstageHp;
+        for (int i = 0; i < length; ++i)
+            for (int c = 0; c < NC; ++c)
+                v[c][i] = hp[c].highpass (y[c][i]) * 1.6f + bias[c][i] * 0.5f;
+        for (int c = 0; c < NC; ++c)
+            channels[(size_t) c].interstageHp = hp[c];
+    }
+    else
+    {
+        for (int c = 0; c < NC; ++c)
+            for (int i = 0; i < length; ++i)
+                v[c][i] = y[c][i] * 1.6f + bias[c][i] * 0.5f;
     }
 }
 

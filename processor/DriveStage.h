@@ -74,7 +74,11 @@ private:
     void applyPreGain (juce::AudioBuffer<float>& chunk, float preGain) noexcept;
     template <int NC>
     void applyOutputChain (juce::AudioBuffer<float>& chunk, float outScale) noexcept;
+    template <int NC>
+    void prepareSecondShaper (juce::dsp::AudioBlock<float>& block, int length) noexcept;
     void applyGainAndHiss (juce::AudioBuffer<float>& chunk, int channelCount, float drive) noexcept;
+    template <int NC>
+    void applyHiss (juce::AudioBuffer<float>& chunk, float hissGain) noexcept;
     void applyCalibration();
 
     // Per-chunk scratch at the oversampled rate, sized by prepare: the shapers'
