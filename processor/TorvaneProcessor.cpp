@@ -60,6 +60,22 @@ int crossfadeInto (juce::AudioBuffer<float>& out, const juce::AudioBuffer<float>
     return k;
 }
 
+// Copies count samples into a ring of the given length from position start on,
+// wrapping at its end, and back out of it.
+void copyIntoRing (float* ring, int length, int start, const float* source, int count)
+{
+    const int first = juce::jmin (count, length - start);
+    juce::FloatVectorOperations::copy (ring + start, source, first);
+    juce::FloatVectorOperations::copy (ring, source + first, count - first);
+}
+
+void copyFromRing (float* destination, const float* ring, int length, int start, int count)
+{
+    const int first = juce::jmin (count, length - start);
+    juce::FloatVectorOperations::copy (destination, ring + start, first);
+    juce::FloatVectorOperations::copy (destination + first, ring, count - first);
+}
+
 std::unique_ptr<juce::dsp::Oversampling<float>> makeOversampler (int channelCount)
 {
     return std::make_unique<juce::dsp::Oversampling<float>> (
@@ -168,19 +184,18 @@ int TorvaneProcessor::prepareBlockInputs (juce::AudioBuffer<float>& buffer)
     return c;
 }
 
+// Writes the block into the ring, then reads it back dryDelaySamples behind. Writing
+// the whole block before reading is the same as writing each sample before reading its
+// partner: the ring is longer than a block plus the delay, so the block's writes never
+// reach a position that this block still reads from an earlier block.
 void TorvaneProcessor::runDryDelay (const juce::AudioBuffer<float>& source, int channelCount, int sampleCount)
 {
     const int length = dryRing.getNumSamples();
-    for (int i = 0; i < sampleCount; ++i)
+    const int readPos = (length + ((dryRingWritePos - dryDelaySamples) % length)) % length;
+    for (int ch = 0; ch < channelCount; ++ch)
     {
-        const int w = (dryRingWritePos + i) % length;
-        const int r = (length + ((w - dryDelaySamples) % length)) % length;
-        for (int ch = 0; ch < channelCount; ++ch)
-        {
-            // Write before read, so that a delay of 0 hands each sample straight through.
-            dryRing.setSample (ch, w, source.getSample (ch, i));
-            delayedDry.setSample (ch, i, dryRing.getSample (ch, r));
-        }
+        copyIntoRing (dryRing.getWritePointer (ch), length, dryRingWritePos, source.getReadPointer (ch), sampleCount);
+        copyFromRing (delayedDry.getWritePointer (ch), dryRing.getReadPointer (ch), length, readPos, sampleCount);
     }
     dryRingWritePos = (dryRingWritePos + sampleCount) % length;
 }
