@@ -12,9 +12,10 @@ constexpr double inputFadeSeconds = 0.005;
 
 int scratchLength (int maximumBlockSize) { return juce::jmax (2 * maximumBlockSize, 4096); }
 
-// Clamps a host sample into +-1e4 and turns NaN into 0. Works on the bit pattern so that
-// the test survives any floating-point optimisation: one bad sample must not leave the
-// filters, oversamplers or the loudness matcher non-finite for ever.
+// Clamps a host sample into +-1e4 and turns NaN into 0, so that one bad sample cannot
+// leave the filters, the oversamplers or the loudness matcher non-finite for ever.
+// Infinity and NaN are told apart by their bit patterns, which no floating-point
+// optimisation setting can fold away.
 float sanitise (float x)
 {
     uint32_t bits;
