@@ -221,4 +221,41 @@ TEST (ProcessorPublished, ProcessedBlockPublishesItsPeakAndCountsOnce)
         EXPECT_LE (harness.processor.effort.load(), 1.0f);
     }
 }
+// Effort follows the stage's compensation table at the block's drive, a quarter of the
+// way per block; the stage values are published as the stage left them.
+TEST (ProcessorPublished, EffortMovesAQuarterOfTheWayToTheTableDepth)
+{
+    float deepest = 0.0f;
+    for (int page = 0; page < 3; ++page)
+        for (float drive : { 0.0f, 37.3f, 100.0f })
+        {
+            SCOPED_TRACE ("page " + std::to_string (page) + " drive " + std::to_string (drive));
+            ProcessorHarness harness;
+            harness.set ("page", (float) page);
+            harness.set ("drive", drive);
+            harness.prepare (rate, maxBlock);
+            const TorvaneProcessorProbe probe (harness.processor);
+            const auto& stage = probe.stage (page);
+
+            const float x = juce::jlimit (0.0f, 1.0f, harness.processor.apvts.getRawParameterValue ("drive")->load() * 0.01f) * 47.0f;
+            const int i = juce::jmin (46, (int) x);
+            const float f = x - (float) i;
+            const float db = (1.0f - f) * stage.compensationDb[(size_t) i] + f * stage.compensationDb[(size_t) i + 1];
+            const float depth = juce::jlimit (0.0f, 1.0f, -db / 12.0f);
+            deepest = juce::jmax (deepest, depth);
+            float expected = 0.0f;
+            for (int b = 0; b < 6; ++b)
+            {
+                auto block = makeNoise (2, maxBlock, 20 + b);
+                harness.processInPlace (block);
+                expected += (depth - expected) * 0.25f;
+                EXPECT_NEAR (harness.processor.effort.load(), expected, 1.0e-6f) << "block " << b;
+                EXPECT_EQ (harness.processor.stageHeat.load(), stage.heat);
+                const float bite = stage.sampleCount > 0 ? (float) stage.biteCount / (float) stage.sampleCount : 0.0f;
+                EXPECT_EQ (harness.processor.slewBite.load(), bite);
+            }
+        }
+    // Some setting must compensate by more than a few dB, or the case proves little.
+    EXPECT_GT (deepest, 0.25f);
+}
 } // namespace

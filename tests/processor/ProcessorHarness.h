@@ -19,6 +19,7 @@ public:
     int currentPage() const { return processor.currentPage; }
     int previousPage() const { return processor.previousPage; }
     int driveRampLength() const { return rampLength (processor.driveSmoothed); }
+    const DriveStage& stage (int page) const { return processor.stages[(size_t) page]; }
     int blendRampLength() const { return rampLength (processor.blendSmoothed); }
 
 private:
