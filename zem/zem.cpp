@@ -20,3 +20,13 @@
 #include "editor/EditorBase.cpp"
 #include "editor/LogoBadge.cpp"
 #include "editor/AboutPanel.cpp"
+
+#include "controls/ControlArt.cpp"
+#include "controls/ValueWindow.cpp"
+#include "controls/Knob.cpp"
+#include "controls/Selector.cpp"
+#include "controls/ArtButton.cpp"
+#include "controls/ButtonGroup.cpp"
+#include "controls/Lamp.cpp"
+#include "controls/Lane.cpp"
+#include "controls/DevReadout.cpp"

@@ -35,3 +35,13 @@ END_JUCE_MODULE_DECLARATION
 #include "look/GlyphText.h"
 #include "look/LookAndFeel.h"
 #include "editor/EditorBase.h"
+
+#include "controls/ControlArt.h"
+#include "controls/ValueWindow.h"
+#include "controls/Knob.h"
+#include "controls/Selector.h"
+#include "controls/ArtButton.h"
+#include "controls/ButtonGroup.h"
+#include "controls/Lamp.h"
+#include "controls/Lane.h"
+#include "controls/DevReadout.h"
