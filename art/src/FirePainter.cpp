@@ -128,8 +128,8 @@ void FirePainter::paintLitCoals (Graphics& g, int group) const
             continue;
         // A glowing core inside a darker crust: the lit shape stays within the lump.
         auto core = scaledAbout (coal.shape, 0.9f, coal.centre);
-        auto grad = radial (hot, coal.centre + Point (0, coal.radius * 0.15f), edge, coal.radius);
-        grad.addColour (0.5, mid);
+        auto grad = radial (hot.interpolatedWith (mid, 1 - coal.heat), coal.centre + Point (0, coal.radius * 0.15f), edge, coal.radius);
+        grad.addColour (0.3 + 0.3 * coal.heat, mid);
         g.setGradientFill (grad);
         g.fillPath (core);
         // Dark crust patches, then the splits glowing white-hot.

@@ -153,6 +153,7 @@ void Scene::makeCoals()
             coal.radius = row.r + random.nextFloat() * 3.5f;
             coal.centre = { x + (random.nextFloat() - 0.5f) * 6, row.y + (random.nextFloat() - 0.5f) * 5 };
             coal.group = (index * 7 + (int) character) % 3;
+            coal.heat = 0.5f + 0.5f * random.nextFloat();
             const int corners = 8;
             Point pts[corners];
             float turn = random.nextFloat();

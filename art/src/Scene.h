@@ -22,6 +22,7 @@ struct Coal
     juce::Path cracks;   // the splits that glow brightest when the coal is lit
     Point centre;
     float radius = 0;
+    float heat = 1;   // how bright it burns when lit, 0.5 to 1
     int group = 0;
 };
 
