@@ -175,3 +175,57 @@ TEST (ArtRestMatch, GlowsAndWispsFadeOutBeforeTheirEdges)
             EXPECT_GE (inside, 60) << name << " @" << s;
         }
 }
+
+namespace
+{
+struct Tone
+{
+    double mean = 0, spread = 0;
+};
+
+// Mean and standard deviation of brightness (0..255) over a design rectangle of a drawing.
+Tone toneOf (const juce::Image& image, Rect designArea, int scale)
+{
+    auto area = (designArea * (float) scale).getSmallestIntegerContainer().getIntersection (image.getBounds());
+    double sum = 0, squares = 0;
+    int n = 0;
+    for (int y = area.getY(); y < area.getBottom(); ++y)
+        for (int x = area.getX(); x < area.getRight(); ++x, ++n)
+        {
+            double v = image.getPixelAt (x, y).getBrightness() * 255.0;
+            sum += v;
+            squares += v * v;
+        }
+    Tone t;
+    t.mean = sum / std::max (n, 1);
+    t.spread = std::sqrt (std::max (0.0, squares / std::max (n, 1) - t.mean * t.mean));
+    return t;
+}
+} // namespace
+
+TEST (ArtDrawings, EachLightsItsOwnWordOnly)
+{
+    const char* hits[] = { "rareHit", "mediumHit", "wellHit" };
+    for (int s = 1; s <= 3; ++s)
+        for (int word = 0; word < 3; ++word)
+        {
+            auto own = toneOf (drawing (pages[word], s), rect (hits[word]), s).mean;
+            for (int other = 0; other < 3; ++other)
+                if (other != word)
+                {
+                    EXPECT_GT (own, toneOf (drawing (pages[other], s), rect (hits[word]), s).mean + 10) << hits[word] << " @" << s;
+                    EXPECT_GT (own, toneOf (drawing (pages[word], s), rect (hits[other]), s).mean + 10) << hits[word] << " @" << s;
+                }
+        }
+}
+
+TEST (ArtDrawings, LeaveTheLogoCornerPlainAndDifferInCharacter)
+{
+    for (auto page : pages)
+        EXPECT_LT (toneOf (drawing (page, 2), rect ("logo"), 2).spread, 6.0) << page;
+    // The three faces differ everywhere, not just in a detail.
+    auto face = (rect ("mouthRare").getUnion (rect ("eyeRare0")).getUnion (rect ("eyeRare1")) * 1.0f).getSmallestIntegerContainer();
+    for (int a = 0; a < 3; ++a)
+        for (int b = a + 1; b < 3; ++b)
+            EXPECT_GT (meanError (drawing (pages[a], 1), drawing (pages[b], 1), face), 30.0) << pages[a] << " " << pages[b];
+}
