@@ -36,6 +36,7 @@ Scene::Scene (Character c) : character (c), look (lookFor (c))
 
     nameText = letteringPath ("TORVANE", namePlate.reduced (6, 3));
     makeValve();
+    makeCentredPieces();
     makeEyes();
     makeFlaps();
     makeCoals();
@@ -56,6 +57,17 @@ void Scene::makeValve()
     behind = transformer.expanded (4);
     valveDim = valveGlass.expanded (1);
     valveHot = valveGlass.expanded (12);
+}
+
+void Scene::makeCentredPieces()
+{
+    mouthCentre = { mouth.getCentreX(), mouth.getY() + 34 };
+    indicator = Rect (36, 36).withCentre (indicatorCentre);
+    cone = Rect (2 * coneRadius, 2 * coneRadius).withCentre (coneCentre);
+    // The cable's curve reaches half its sag at the middle; allow for its width and shadow.
+    auto ends = Rect (cableRoot, cableFar);
+    auto bulge = ends.getCentre() + cableSag * 0.5f;
+    cable = ends.getUnion (Rect (bulge, bulge)).expanded (7);
 }
 
 void Scene::makeEyes()
