@@ -372,6 +372,14 @@ void FacePainter::paintPupil (Graphics& g, int k) const
     float u = p.getWidth() * 0.5f;
     g.setGradientFill (radial (look.iris.brighter (0.5f), c + Point (u * 0.3f, u * 0.35f), look.irisDark, u * 1.2f));
     g.fillEllipse (p);
+    // Fibres of the iris, alternately light and dark, from the pupil's rim outwards.
+    for (int i = 0; i < 28; ++i)
+    {
+        float a = (float) i / 28.0f * 2 * pi;
+        Point d (std::cos (a), std::sin (a));
+        g.setColour ((i % 2 ? look.iris.brighter (0.8f) : look.irisDark).withAlpha (0.35f));
+        g.drawLine ({ c + d * (u * 0.55f), c + d * (u * 0.92f) }, u * 0.06f);
+    }
     g.setColour (look.irisDark.darker (0.5f));
     g.drawEllipse (p.reduced (0.5f), 1.0f);
     g.setColour (rgba (8, 4, 4));
