@@ -13,4 +13,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     fonts-dejavu-core \
     libgtest-dev libbenchmark-dev \
     xvfb xauth x11-utils \
+    librsvg2-bin \
     > /dev/null

@@ -14,3 +14,34 @@ END_JUCE_MODULE_DECLARATION
 
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <juce_audio_processors/juce_audio_processors.h>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "bundle/ArtSource.h"
+#include "bundle/ResourceId.h"
+#include "docs/ArtDocs.h"
+#include "art/PngCheck.h"
+#include "art/ArtEntry.h"
+#include "art/ArtStore.h"
+#include "art/ArtKit.h"
+#include "art/ArtStoreCache.h"
+#include "look/Palette.h"
+#include "look/FontOptions.h"
+#include "look/Fonts.h"
+#include "look/GlyphText.h"
+#include "look/LookAndFeel.h"
+#include "editor/EditorBase.h"
+
+#include "controls/ControlArt.h"
+#include "controls/ValueWindow.h"
+#include "controls/Knob.h"
+#include "controls/Selector.h"
+#include "controls/ArtButton.h"
+#include "controls/ButtonGroup.h"
+#include "controls/Lamp.h"
+#include "controls/Lane.h"
+#include "controls/DevReadout.h"

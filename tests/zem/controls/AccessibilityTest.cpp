@@ -1,0 +1,173 @@
+// The controls in a real window (run under a virtual X server): reached from the keyboard,
+// announced through the framework's accessibility handlers.
+#include "ControlsFixture.h"
+
+using namespace controls_test;
+
+namespace
+{
+struct Panel : juce::Component
+{
+    explicit Panel (FixtureProcessor& p)
+        : knob (p.store, "level", "Level"), group (p.store, "mode", "Mode")
+    {
+        selector.addItemList (p.parameter ("mode").getAllValueStrings(), 1);
+        selectorAttachment = std::make_unique<juce::AudioProcessorValueTreeState::ComboBoxAttachment> (p.store, "mode", selector);
+        for (auto* c : std::initializer_list<juce::Component*> { &knob, &selector, &group, &lamp, &lane, &window, &readout })
+            addAndMakeVisible (c);
+        readout.setVisible (false);
+        setSize (400, 300);
+    }
+
+    void resized() override
+    {
+        knob.setBounds (0, 0, 100, 118);
+        selector.setBounds (110, 0, 120, 30);
+        group.setBounds (110, 40, 150, 30);
+        lamp.setBounds (270, 0, 30, 30);
+        lane.setBounds (0, 130, 200, 20);
+        window.setBounds (0, 160, 100, 24);
+    }
+
+    zem::Knob knob;
+    zem::Selector selector { "Mode", 1 };
+    std::unique_ptr<juce::AudioProcessorValueTreeState::ComboBoxAttachment> selectorAttachment;
+    zem::ButtonGroup group;
+    zem::Lamp lamp { "Status" };
+    zem::Lane lane { "Meter" };
+    zem::ValueWindow window { "Gain" };
+    zem::DevReadout readout;
+};
+
+struct AccessibilityTest : ::testing::Test
+{
+    void SetUp() override
+    {
+        panel = std::make_unique<Panel> (processor);
+        panel->setVisible (true);
+        panel->addToDesktop (0);
+        flush();
+    }
+
+    void TearDown() override
+    {
+        panel.reset();
+        pumpMessages();
+    }
+
+    void flush()
+    {
+        pumpMessages();
+        if (auto* peer = panel->getPeer())
+            peer->performAnyPendingRepaintsNow();
+    }
+
+    float value (const char* id) { return processor.parameter (id).convertFrom0to1 (processor.parameter (id).getValue()); }
+
+    FixtureProcessor processor;
+    std::unique_ptr<Panel> panel;
+};
+
+TEST_F (AccessibilityTest, KnobAnnouncesTitleAndValueAndTakesValues)
+{
+    auto* handler = panel->knob.slider.getAccessibilityHandler();
+    ASSERT_NE (handler, nullptr);
+    EXPECT_EQ (handler->getRole(), juce::AccessibilityRole::slider);
+    EXPECT_EQ (handler->getTitle(), "Level");
+    ASSERT_NE (handler->getValueInterface(), nullptr);
+    EXPECT_EQ (handler->getValueInterface()->getCurrentValueAsString(), "25.0");
+
+    handler->getValueInterface()->setValueAsString ("40");
+    EXPECT_NEAR (value ("level"), 40.0f, 1e-4);
+    processor.hostSets ("level", 12.5f);
+    EXPECT_EQ (handler->getValueInterface()->getCurrentValueAsString(), "12.5");
+}
+
+TEST_F (AccessibilityTest, SelectorAnnouncesItsChoice)
+{
+    auto* handler = panel->selector.getAccessibilityHandler();
+    ASSERT_NE (handler, nullptr);
+    EXPECT_EQ (handler->getRole(), juce::AccessibilityRole::comboBox);
+    // The framework's combo box announces its text as the title; the name goes in the description.
+    EXPECT_EQ (handler->getTitle(), "B");
+    EXPECT_EQ (handler->getDescription(), "Mode");
+    ASSERT_NE (handler->getValueInterface(), nullptr);
+    EXPECT_EQ (handler->getValueInterface()->getCurrentValueAsString(), "B");
+
+    // Arrow keys step through the choices like clicks do.
+    EXPECT_TRUE (panel->selector.keyPressed (juce::KeyPress (juce::KeyPress::downKey)));
+    pumpMessages();
+    EXPECT_EQ (value ("mode"), 2.0f);
+    EXPECT_EQ (handler->getValueInterface()->getCurrentValueAsString(), "C");
+}
+
+TEST_F (AccessibilityTest, ModeZeroPressOpensTheDropDownList)
+{
+    zem::Selector plain ("Plain", 0);
+    plain.addItemList ({ "One", "Two" }, 1);
+    plain.setBounds (0, 200, 120, 30);
+    panel->addAndMakeVisible (plain);
+
+    plain.mouseDown (mouseEventOn (plain));
+    pumpMessages();
+    EXPECT_TRUE (plain.isPopupActive());
+    EXPECT_TRUE (juce::PopupMenu::dismissAllActiveMenus());
+    pumpMessages();
+    EXPECT_FALSE (plain.isPopupActive());
+    EXPECT_EQ (plain.getSelectedItemIndex(), -1);
+}
+
+TEST_F (AccessibilityTest, GroupButtonsAnnounceAndPress)
+{
+    auto* b = panel->group.getButton (2);
+    auto* handler = b->getAccessibilityHandler();
+    ASSERT_NE (handler, nullptr);
+    EXPECT_EQ (handler->getTitle(), "C");
+    EXPECT_EQ (handler->getDescription(), "Mode: C");
+    EXPECT_FALSE (handler->getCurrentState().isChecked());
+    EXPECT_TRUE (handler->getActions().invoke (juce::AccessibilityActionType::press));
+    pumpMessages();
+    EXPECT_EQ (value ("mode"), 2.0f);
+    EXPECT_TRUE (handler->getCurrentState().isChecked());
+}
+
+TEST_F (AccessibilityTest, StaticControlsAnnounceTheirDescriptions)
+{
+    auto* lamp = panel->lamp.getAccessibilityHandler();
+    ASSERT_NE (lamp, nullptr);
+    EXPECT_EQ (lamp->getRole(), juce::AccessibilityRole::staticText);
+    EXPECT_EQ (lamp->getTitle(), "Status");
+    EXPECT_EQ (lamp->getDescription(), "Status: off");
+    panel->lamp.setState (2, "ready");
+    EXPECT_EQ (lamp->getDescription(), "Status: ready");
+    EXPECT_FALSE (lamp->getActions().contains (juce::AccessibilityActionType::press));
+
+    auto* lane = panel->lane.getAccessibilityHandler();
+    ASSERT_NE (lane, nullptr);
+    EXPECT_EQ (lane->getRole(), juce::AccessibilityRole::staticText);
+    panel->lane.setValue (0.3f, "30 %");
+    EXPECT_EQ (lane->getDescription(), "Meter: 30 %");
+
+    auto* window = panel->window.getAccessibilityHandler();
+    ASSERT_NE (window, nullptr);
+    EXPECT_EQ (window->getRole(), juce::AccessibilityRole::staticText);
+    panel->window.setText ("-6.0", "minus six");
+    EXPECT_EQ (window->getDescription(), "Gain: minus six");
+
+    EXPECT_EQ (panel->readout.getAccessibilityHandler(), nullptr);
+}
+
+TEST_F (AccessibilityTest, KeyboardReachesEveryOperableControl)
+{
+    panel->setFocusContainerType (juce::Component::FocusContainerType::keyboardFocusContainer);
+    auto traverser = panel->createKeyboardFocusTraverser();
+    const auto reachable = traverser->getAllComponents (panel.get());
+    auto reaches = [&] (juce::Component* c) { return std::find (reachable.begin(), reachable.end(), c) != reachable.end(); };
+
+    EXPECT_TRUE (reaches (&panel->knob.slider));
+    EXPECT_TRUE (reaches (&panel->selector));
+    for (int i = 0; i < panel->group.getNumButtons(); ++i)
+        EXPECT_TRUE (reaches (panel->group.getButton (i))) << "button " << i;
+    EXPECT_FALSE (reaches (&panel->lamp));
+}
+}

@@ -1,0 +1,283 @@
+#include "ControlsFixture.h"
+
+using namespace controls_test;
+
+namespace
+{
+constexpr double pi = 3.14159265358979323846;
+
+// A rotary range computed independently: degrees to radians, raised by whole turns until
+// the start is not negative.
+std::pair<double, double> expectedRange (double startDegrees, double endDegrees)
+{
+    double start = startDegrees * pi / 180.0;
+    double end = std::max (endDegrees * pi / 180.0, start);
+    while (start < 0.0)
+    {
+        start += 2.0 * pi;
+        end += 2.0 * pi;
+    }
+    return { start, end };
+}
+
+struct KnobTest : ::testing::Test
+{
+
+    zem::ArtKit& kitWith (bool withPanel, const juce::String& common = R"({"knob":{"startDegrees":-150,"endDegrees":150}})")
+    {
+        art.picture ("knob", strip ({ juce::Colours::red })).json ("common", common);
+        if (withPanel)
+            art.picture ("panel", strip ({ juce::Colours::grey }));
+        return art.build();
+    }
+
+    FixtureProcessor processor;
+    ArtFixture art;
+    zem::Knob knob { processor.store, "level", "Level" };
+};
+
+struct RangeCase
+{
+    const char* name;
+    const char* common;
+    const char* product;   // the product's file, or null
+    bool changes;          // false: the slider keeps its previous angles
+    double startDegrees, endDegrees;
+};
+
+const RangeCase rangeCases[] = {
+    { "commonFile", R"({"knob":{"startDegrees":-150,"endDegrees":150}})", nullptr, true, -150, 150 },
+    { "raisedTwice", R"({"knob":{"startDegrees":-400,"endDegrees":-100}})", nullptr, true, -400, -100 },
+    { "positive", R"({"knob":{"startDegrees":0,"endDegrees":270}})", nullptr, true, 0, 270 },
+    { "productWins", R"({"knob":{"startDegrees":-150,"endDegrees":150}})", R"({"knob":{"startDegrees":30,"endDegrees":90}})", true, 30, 90 },
+    { "endBelowStart", R"({"knob":{"startDegrees":100,"endDegrees":50}})", nullptr, false, 0, 0 },
+    { "startAlone", R"({"knob":{"startDegrees":-150}})", nullptr, false, 0, 0 },
+    { "noKeys", R"({"frames":{"lamp":3}})", nullptr, false, 0, 0 },
+};
+
+struct RotaryRangeTest : KnobTest, ::testing::WithParamInterface<RangeCase> {};
+
+TEST_P (RotaryRangeTest, TakesTheRangeFromTheLayoutDocuments)
+{
+    const auto& c = GetParam();
+    art.picture ("knob", strip ({ juce::Colours::red })).json ("common", c.common);
+    if (c.product != nullptr)
+        art.json ("art", c.product);
+    auto& kit = art.build();
+
+    const auto before = knob.slider.getRotaryParameters();
+    knob.setArt (&kit, "knob");
+    const auto after = knob.slider.getRotaryParameters();
+
+    if (c.changes)
+    {
+        const auto [start, end] = expectedRange (c.startDegrees, c.endDegrees);
+        EXPECT_NEAR (after.startAngleRadians, start, 1e-5);
+        EXPECT_NEAR (after.endAngleRadians, end, 1e-5);
+    }
+    else
+    {
+        EXPECT_FLOAT_EQ (after.startAngleRadians, before.startAngleRadians);
+        EXPECT_FLOAT_EQ (after.endAngleRadians, before.endAngleRadians);
+    }
+    EXPECT_TRUE (after.stopAtEnd);
+}
+
+INSTANTIATE_TEST_SUITE_P (Cases, RotaryRangeTest, ::testing::ValuesIn (rangeCases),
+                          [] (const auto& info) { return std::string (info.param.name); });
+
+TEST_F (KnobTest, CommonFileGivesTheDocumentedRadians)
+{
+    knob.setArt (&kitWith (false), "knob");
+    EXPECT_NEAR (knob.slider.getRotaryParameters().startAngleRadians, 3.6651917, 1e-6);
+    EXPECT_NEAR (knob.slider.getRotaryParameters().endAngleRadians, 8.901179, 1e-6);
+}
+
+TEST_F (KnobTest, DrawnKnobHasLabelAndTextBoxBelow)
+{
+    knob.setArt (nullptr, "knob");
+    knob.setBounds (0, 0, 100, 118);
+    EXPECT_FALSE (knob.hasArt());
+    EXPECT_TRUE (knob.label.isVisible());
+    EXPECT_EQ (knob.slider.getTextBoxPosition(), juce::Slider::TextBoxBelow);
+    EXPECT_EQ (knob.slider.getTextBoxWidth(), 72);
+    EXPECT_EQ (knob.slider.getTextBoxHeight(), 18);
+    EXPECT_EQ (knob.label.getBounds(), juce::Rectangle<int> (0, 0, 100, 18));
+    EXPECT_EQ (knob.slider.getBounds(), juce::Rectangle<int> (0, 18, 100, 100));
+}
+
+TEST_F (KnobTest, ArtKnobOnPanelArtFillsTheKnob)
+{
+    knob.setArt (&kitWith (true), "knob");
+    knob.setBounds (0, 0, 80, 90);
+    EXPECT_TRUE (knob.hasArt());
+    EXPECT_FALSE (knob.label.isVisible());
+    EXPECT_EQ (knob.slider.getTextBoxPosition(), juce::Slider::NoTextBox);
+    EXPECT_EQ (knob.slider.getBounds(), knob.getLocalBounds());
+}
+
+TEST_F (KnobTest, ArtKnobWithoutPanelArtKeepsItsLabelStrip)
+{
+    knob.setArt (&kitWith (false), "knob");
+    knob.setBounds (0, 0, 100, 118);
+    EXPECT_TRUE (knob.label.isVisible());
+    EXPECT_EQ (knob.slider.getTextBoxPosition(), juce::Slider::NoTextBox);
+    EXPECT_EQ (knob.label.getBounds(), juce::Rectangle<int> (0, 0, 100, 18));
+    EXPECT_EQ (knob.slider.getBounds(), juce::Rectangle<int> (0, 18, 100, 100));
+    // The readout: 62 % by 24 % of the slider's area, centred and moved down by 22 %.
+    EXPECT_EQ (knob.readout.getBounds(), juce::Rectangle<int> (19, 18 + 38 + 22, 62, 24));
+}
+
+TEST_F (KnobTest, TenPixelKnobGivesEverythingToTheLabel)
+{
+    knob.setArt (&kitWith (false), "knob");
+    knob.setBounds (0, 0, 40, 10);
+    EXPECT_EQ (knob.label.getHeight(), 10);
+    EXPECT_EQ (knob.slider.getHeight(), 0);
+    EXPECT_EQ (knob.readout.getHeight(), 0);
+}
+
+TEST_F (KnobTest, HidingTheLabelRelaysTheKnob)
+{
+    knob.setBounds (0, 0, 60, 60);
+    knob.setLabelVisible (false);
+    EXPECT_EQ (knob.slider.getBounds(), knob.getLocalBounds());
+}
+
+TEST_F (KnobTest, ArtNameMissingFromTheStoreGivesADrawnKnob)
+{
+    auto& kit = kitWith (true);
+    knob.setArt (&kit, "blend");
+    EXPECT_EQ (knob.slider.getProperties()["zemKnobArt"].toString(), "blend");
+    EXPECT_FALSE (knob.hasArt());
+    EXPECT_TRUE (knob.label.isVisible());
+    EXPECT_EQ (knob.slider.getTextBoxPosition(), juce::Slider::TextBoxBelow);
+}
+
+TEST_F (KnobTest, HoverReadoutOnlyOnArtKnobs)
+{
+    knob.setShowValueOnHover (true);
+    EXPECT_FALSE (knob.isReadoutActive());
+
+    knob.setArt (&kitWith (false), "knob");
+    EXPECT_TRUE (knob.isReadoutActive());
+
+    knob.setShowValueOnHover (false);
+    EXPECT_FALSE (knob.isReadoutActive());
+    knob.setArt (art.kit.get(), "knob");
+    EXPECT_FALSE (knob.isReadoutActive());
+}
+
+TEST_F (KnobTest, ReadoutShowsOnEnterAndHidesOnExit)
+{
+    knob.setArt (&kitWith (false), "knob");
+    knob.setBounds (0, 0, 100, 118);
+
+    knob.mouseEnter (mouseEventOn (knob.slider));
+    EXPECT_TRUE (knob.readout.isVisible());
+    EXPECT_EQ (knob.readout.getText(), "25.0");
+    EXPECT_EQ (knob.readout.getDescription(), "Level: 25.0");
+
+    knob.mouseExit (mouseEventOn (knob.slider));
+    EXPECT_FALSE (knob.readout.isVisible());
+}
+
+TEST_F (KnobTest, ReadoutFollowsHostChanges)
+{
+    knob.setArt (&kitWith (false), "knob");
+    processor.hostSets ("level", 42.3f);
+    EXPECT_NEAR (knob.slider.getValue(), 42.3, 1e-4);
+    EXPECT_EQ (knob.readout.getText(), "42.3");
+    EXPECT_EQ (knob.readout.getDescription(), "Level: 42.3");
+}
+
+TEST_F (KnobTest, SameReadoutTextRepaintsNothing)
+{
+    knob.setArt (&kitWith (false), "knob");
+    auto& repaints = countRepaints (knob.readout);
+    processor.hostSets ("level", 42.3f);
+    const int once = repaints.count;
+    EXPECT_GE (once, 1);
+    knob.updateReadout();
+    knob.updateReadout();
+    EXPECT_EQ (repaints.count, once);
+    processor.hostSets ("level", 42.4f);
+    EXPECT_GT (repaints.count, once);
+    EXPECT_EQ (knob.readout.getDescription(), "Level: 42.4");
+}
+
+TEST_F (KnobTest, InactiveReadoutKeepsItsLastText)
+{
+    knob.setArt (&kitWith (false), "knob");
+    processor.hostSets ("level", 10.0f);
+    knob.setShowValueOnHover (false);
+    processor.hostSets ("level", 20.0f);
+    EXPECT_EQ (knob.readout.getText(), "10.0");
+    knob.mouseEnter (mouseEventOn (knob.slider));
+    EXPECT_FALSE (knob.readout.isVisible());
+}
+
+TEST_F (KnobTest, SliderAndParameterStayInStep)
+{
+    EXPECT_NEAR (knob.slider.getValue(), 25.0, 1e-6);
+    EXPECT_EQ (knob.slider.getMaximum(), 100.0);
+
+    knob.slider.setValue (60.0, juce::sendNotificationSync);
+    EXPECT_NEAR (processor.parameter ("level").convertFrom0to1 (processor.parameter ("level").getValue()), 60.0f, 1e-4);
+
+    processor.hostSets ("level", 75.5f);
+    EXPECT_NEAR (knob.slider.getValue(), 75.5, 1e-4);
+}
+
+TEST_F (KnobTest, ArrowKeysTurnTheKnobByOneStep)
+{
+    EXPECT_TRUE (knob.slider.getWantsKeyboardFocus());
+    EXPECT_TRUE (knob.slider.keyPressed (juce::KeyPress (juce::KeyPress::upKey)));
+    auto& p = processor.parameter ("level");
+    EXPECT_NEAR (p.convertFrom0to1 (p.getValue()), 25.1f, 1e-4);
+    EXPECT_TRUE (knob.slider.keyPressed (juce::KeyPress (juce::KeyPress::downKey)));
+    EXPECT_TRUE (knob.slider.keyPressed (juce::KeyPress (juce::KeyPress::leftKey)));
+    EXPECT_NEAR (p.convertFrom0to1 (p.getValue()), 24.9f, 1e-4);
+}
+
+TEST_F (KnobTest, DragUpTurnsTheKnobAsOneGesture)
+{
+    struct Gestures : juce::AudioProcessorParameter::Listener
+    {
+        void parameterValueChanged (int, float) override {}
+        void parameterGestureChanged (int, bool starting) override { ++(starting ? begins : ends); }
+        int begins = 0, ends = 0;
+    } gestures;
+    auto& p = processor.parameter ("level");
+    p.addListener (&gestures);
+
+    knob.setBounds (0, 0, 100, 118);
+    auto& s = knob.slider;
+    s.mouseDown (mouseEventOn (s));
+    s.mouseDrag (mouseEventOn (s, juce::ModifierKeys::leftButtonModifier, { 0.0f, -40.0f }, true));
+    s.mouseUp (mouseEventOn (s, {}, { 0.0f, -40.0f }, true));
+    p.removeListener (&gestures);
+
+    EXPECT_GT (p.convertFrom0to1 (p.getValue()), 25.0f);
+    EXPECT_NEAR (s.getValue(), p.convertFrom0to1 (p.getValue()), 1e-4);
+    EXPECT_EQ (gestures.begins, 1);
+    EXPECT_EQ (gestures.ends, 1);
+}
+
+TEST_F (KnobTest, MissingParameterLeavesTheSliderUnbound)
+{
+    zem::Knob loose (processor.store, "absent", "Loose");
+    loose.slider.setValue (5.0, juce::sendNotificationSync);
+    EXPECT_EQ (loose.slider.getValue(), 5.0);
+    EXPECT_EQ (loose.label.getText(), "Loose");
+}
+
+TEST_F (KnobTest, TitlesNameTheControl)
+{
+    EXPECT_EQ (knob.slider.getTitle(), "Level");
+    EXPECT_EQ (knob.slider.getDescription(), "Level");
+    EXPECT_EQ (knob.readout.getTitle(), "Level");
+    EXPECT_EQ (knob.label.getText(), "Level");
+    EXPECT_FALSE (knob.readout.isVisible());
+}
+}

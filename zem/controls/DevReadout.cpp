@@ -1,0 +1,9 @@
+namespace zem
+{
+DevReadout::DevReadout()
+{
+    setInterceptsMouseClicks (false, false);
+    setAccessible (false);
+    setVisible (false);
+}
+}
