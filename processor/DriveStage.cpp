@@ -55,8 +55,9 @@ void DriveStage::prepare (int modeIndex, double newSampleRate, int maxBlockSize,
 
     oversampledRate = 2.0 * sampleRate;
 
-    // Scratch rows: the shaper input needs one extra slot in front for the
-    // previous chunk's last input.
+    // Scratch rows for two lanes, even in mono (the calibration always runs two):
+    // the shaper input has one extra slot in front for the previous chunk's
+    // last input.
     const size_t row = (size_t) (2 * maxChunk + 1);
     scratch.assign (row * 6, 0.0f);
     for (int c = 0; c < 2; ++c)
