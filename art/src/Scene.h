@@ -1,0 +1,123 @@
+#pragma once
+
+#include "Look.h"
+#include <vector>
+
+namespace torvane::art
+{
+using Rect = juce::Rectangle<float>;
+using Point = juce::Point<float>;
+
+// One named layout entry: a rectangle, or a point written with zero width and height.
+struct LayoutEntry
+{
+    juce::String name;
+    Rect rect;
+};
+
+// A lump of coal in the bed; group 0, 1, 2 is the coals A, B or C overlay that lights it.
+struct Coal
+{
+    juce::Path shape;
+    Point centre;
+    float radius = 0;
+    int group = 0;
+};
+
+// An eye: the white's shape (the pupil's clip), the picture's rectangle, the white's
+// inner box that bounds the pupil's travel, and the pupil at rest in the box's centre.
+struct Eye
+{
+    Rect ellipse;
+    juce::Path white;
+    juce::Path lid;        // the part of the ellipse the upper lid hides
+    juce::Line<float> lidEdge;
+    Rect picture, whiteBox, pupil;
+    bool leftSide = true;
+};
+
+// A piece that turns or stretches about a point: flaps about their hinge, flames about
+// their base.
+struct Pivoted
+{
+    Rect rect;
+    Point pivot;
+};
+
+// The scene of one character, described once: every shape position the painter draws and
+// every rectangle and point the layout file gives the editor come from these members.
+class Scene
+{
+public:
+    explicit Scene (Character c);
+
+    Character character;
+    const Look& look;
+
+    // Shared composition: identical on all three drawings.
+    static Rect content()   { return { 0, 0, 560, 560 }; }
+    static Rect logo()      { return { 510, 510, 44, 44 }; }
+    static Rect knob()      { return { 234.0f, 89.31f, 71.45f, 71.45f }; }
+    static Rect blend()     { return { 329.12f, 254.55f, 35.73f, 35.73f }; }
+    static Rect sign()      { return { 20, 10, 520, 54 }; }
+    static Rect wordHit (int page);
+    static Rect sparkFrom() { return { 452, 398, 30, 28 }; }
+    static Rect spark (int i);
+    static const char* hitName (int page);
+
+    Rect head { 108, 70, 324, 336 };
+    Eye eyes[2];
+    Rect mouth { 170, 268, 155, 117 };
+    Point mouthCentre { 247.5f, 302 };
+    float mouthHalfWidth = 54, mouthDrop = 62, mouthRise = 12;
+
+    Point indicatorCentre { 146, 372 };
+    Rect indicator { 128, 354, 36, 36 };
+
+    Rect transformerBody { 24, 186, 72, 62 };
+    Rect valveGlass { 44, 116, 32, 72 };
+    Rect transformer { 22, 114, 76, 136 };
+    Rect behind { 18, 110, 84, 146 };
+    Rect valveDim { 43, 115, 34, 74 };
+    Rect valveHot { 32, 104, 56, 96 };
+    Point cableRoot { 84, 236 }, cableFar { 116, 290 };
+    Rect cable { 78, 229, 46, 68 };
+
+    Rect cabinet { 440, 116, 106, 208 };
+    Point coneCentre { 493, 196 };
+    float coneRadius = 34;
+    Rect cone { 459, 162, 68, 68 };
+    Pivoted flaps[6];
+
+    float railTop = 424, railBottom = 432;
+    Rect tray { 34, 498, 464, 50 };
+    std::vector<Coal> coals;
+    Rect coalsRect { 28, 452, 476, 100 };
+    std::vector<Rect> drips, dripBehinds;
+    std::vector<Pivoted> flames;
+    std::vector<Rect> smoke;
+    std::vector<Point> emberSpots, sizzleSpots;
+    std::vector<Rect> glints[3];   // glisten A, B, C: small highlight ellipses
+    Rect glisten[3];
+    Rect warm { 24, 236, 512, 318 };
+
+    juce::Path wordPaths[3];
+
+    // Every layout entry of this character (and, for Rare, the shared ones), rounded to the
+    // hundredths the layout file carries, so pictures and file agree to the last digit.
+    std::vector<LayoutEntry> layout() const;
+    Rect rectFor (const juce::String& name) const;
+
+private:
+    void makeEyes();
+    void makeFlaps();
+    void makeCoals();
+    void makeDrips();
+    void makeFlames();
+    void makeSmoke();
+    void makeSpots();
+    void makeGlints();
+};
+
+Rect roundedToHundredths (Rect r);
+} // namespace torvane::art
