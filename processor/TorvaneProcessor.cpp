@@ -1,5 +1,7 @@
 #include "TorvaneProcessor.h"
 
+#include "TorvaneEditor.h"
+
 TorvaneProcessor::TorvaneProcessor()
     : AudioProcessor (BusesProperties()
                           .withInput ("Input", juce::AudioChannelSet::stereo(), true)
@@ -37,7 +39,7 @@ void TorvaneProcessor::processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer
 
 juce::AudioProcessorEditor* TorvaneProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new TorvaneEditor (*this);
 }
 
 void TorvaneProcessor::getStateInformation (juce::MemoryBlock& destData)
