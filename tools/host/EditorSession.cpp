@@ -1,0 +1,112 @@
+#include "EditorSession.h"
+
+#include "PluginSession.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <atomic>
+#include <thread>
+
+namespace
+{
+constexpr double sessionRate = 48000.0;
+constexpr int sessionBlock = 512;
+
+class EditorWindow : public juce::DocumentWindow
+{
+public:
+    explicit EditorWindow (juce::AudioProcessorEditor* editor)
+        : DocumentWindow ("Torvane", juce::Colours::black, DocumentWindow::closeButton)
+    {
+        setUsingNativeTitleBar (true);
+        setContentOwned (editor, true);
+        setResizable (true, false);
+        centreWithSize (getWidth(), getHeight());
+        setVisible (true);
+    }
+
+    void closeButtonPressed() override {}
+};
+
+// Runs blocks of a quiet sine through the plug-in at roughly real-time pace, as a
+// host's audio thread does while the editor is open.
+class AudioThread
+{
+public:
+    explicit AudioThread (PluginSession& sessionToRun) : session (sessionToRun), worker ([this] { run(); }) {}
+
+    ~AudioThread()
+    {
+        running = false;
+        worker.join();
+    }
+
+    int blocksProcessed() const { return blocks.load(); }
+
+private:
+    void run()
+    {
+        juce::AudioBuffer<float> buffer (2, sessionBlock);
+        double phase = 0.0;
+        while (running)
+        {
+            for (int i = 0; i < sessionBlock; ++i, phase += 440.0 / sessionRate)
+                for (int ch = 0; ch < 2; ++ch)
+                    buffer.setSample (ch, i, 0.3f * (float) std::sin (juce::MathConstants<double>::twoPi * phase));
+            session.process (buffer);
+            ++blocks;
+            std::this_thread::sleep_for (std::chrono::milliseconds (10));
+        }
+    }
+
+    PluginSession& session;
+    std::atomic<bool> running { true };
+    std::atomic<int> blocks { 0 };
+    std::thread worker;
+};
+
+bool showEditorFor (PluginSession& session, int milliseconds, bool resize)
+{
+    auto* editor = session.plugin().createEditorIfNeeded();
+    if (editor == nullptr)
+        return false;
+    auto window = std::make_unique<EditorWindow> (editor);
+    std::cout << "editor: opened " << editor->getWidth() << "x" << editor->getHeight() << std::endl;
+    PluginSession::pumpMessages (milliseconds / 2);
+    if (resize)
+    {
+        editor->setSize (editor->getWidth() + 160, editor->getHeight() + 120);
+        std::cout << "editor: resized to " << editor->getWidth() << "x" << editor->getHeight() << std::endl;
+    }
+    PluginSession::pumpMessages (milliseconds / 2);
+    window.reset();
+    PluginSession::pumpMessages (50);
+    std::cout << "editor: closed" << std::endl;
+    return true;
+}
+} // namespace
+
+int runEditorSession (const juce::File& bundle, double seconds)
+{
+    juce::String error;
+    auto session = PluginSession::load (bundle, error);
+    if (session == nullptr)
+    {
+        std::cerr << "cannot load " << bundle.getFullPathName() << ": " << error << std::endl;
+        return 1;
+    }
+    if (! session->prepare (2, sessionRate, sessionBlock))
+        return 1;
+
+    const int milliseconds = juce::jmax (200, (int) (seconds * 1000.0));
+    bool shown = false;
+    int blocks = 0;
+    {
+        AudioThread audio (*session);
+        shown = showEditorFor (*session, milliseconds, true) && showEditorFor (*session, milliseconds / 2, false);
+        blocks = audio.blocksProcessed();
+    }
+    session->plugin().releaseResources();
+    std::cout << "editor: audio blocks " << blocks << std::endl;
+    return shown && blocks > 0 ? 0 : 1;
+}
