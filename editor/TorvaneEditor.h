@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FaceParticle.h"
+#include "OpaqueTiles.h"
 #include "HeatLight.h"
 
 #include <zem/zem.h>
@@ -122,6 +123,7 @@ public:
     std::array<FaceParticle, 40> embers {};
 
     juce::Random random { 3342 };
+    OpaqueTiles opaqueTiles;   // where each overlay picture has pixels, found on first draw
     Animator animator;
 
     static constexpr int noiseSize = 140;
