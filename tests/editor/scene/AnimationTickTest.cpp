@@ -450,6 +450,19 @@ TEST_F (RepaintDecision, PlayingRepaintsTheFaceUntilTheSceneSettles)
     EXPECT_EQ (editor->envSlow, 0.0f);
 }
 
+// An editor that is not showing keeps its look while everything else runs.
+TEST_F (RepaintDecision, HiddenEditorKeepsItsLook)
+{
+    ASSERT_FALSE (editor->isShowing());
+    editor->lookX = 0.3f;
+    editor->lookY = -0.2f;
+    playTick (0.5f);
+    EXPECT_EQ (editor->lookX, 0.3f);
+    EXPECT_EQ (editor->lookY, -0.2f);
+    EXPECT_EQ (editor->eyesActive, 1.0f);
+    EXPECT_GT (editor->envSlow, 0.0f);
+}
+
 TEST_F (RepaintDecision, DriveChangeRepaintsTheFace)
 {
     tick();

@@ -15,7 +15,9 @@ struct View
     juce::String name() const { return juce::String (side) + "x" + juce::String (scale, 0); }
 };
 
-const View views[] = { { 560, 1.0f }, { 1120, 1.0f } };
+// The design size on a 1x display, a window of twice the size (content scale 2) and the
+// design size on a 2x display.
+const View views[] = { { 560, 1.0f }, { 1120, 1.0f }, { 560, 2.0f } };
 
 int channelDistance (juce::Colour a, juce::Colour b)
 {
