@@ -19,8 +19,7 @@ struct AntialiasedShaper
         float* F = antiderivatives;
         row[0] = lastInput;
         F[0] = lastAntiderivative;
-        for (int i = 1; i <= length; ++i)
-            F[i] = Curve::F (row[i]);
+        Curve::antiderivatives (row + 1, F + 1, length);
 
         for (int i = 1; i <= length; ++i)
         {

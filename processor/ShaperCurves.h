@@ -40,6 +40,29 @@ struct RareCurve
     }
 
     static inline float model (float u) noexcept { return u / (1.0f + std::abs (u)); }
+
+    // F over a run of inputs: the series for every input in one vectorisable
+    // pass, then log1p only where an input lies at or above 0.25.
+    static void antiderivatives (const float* u, float* out, int length) noexcept
+    {
+        int large = 0;
+        for (int i = 0; i < length; ++i)
+        {
+            const float a = std::abs (u[i]);
+            out[i] = series (a);
+            large |= a >= 0.25f ? 1 : 0;
+        }
+
+        if (large == 0)
+            return;
+
+        for (int i = 0; i < length; ++i)
+        {
+            const float a = std::abs (u[i]);
+            if (a >= 0.25f)
+                out[i] = a - std::log1p (a);
+        }
+    }
 };
 
 // Medium: f(u) = u / sqrt(u^2 + 1), F(u) = sqrt(u^2 + 1) - 1 = u^2 / (sqrt(u^2 + 1) + 1).
@@ -56,6 +79,12 @@ struct MediumCurve
     }
 
     static inline float model (float u) noexcept { return u / std::sqrt (u * u + 1.0f); }
+
+    static void antiderivatives (const float* u, float* out, int length) noexcept
+    {
+        for (int i = 0; i < length; ++i)
+            out[i] = F (u[i]);
+    }
 };
 
 // Well: the cubic soft clip u - u^3/3, flat at +-2/3 beyond |u| = 1.
@@ -83,5 +112,11 @@ struct WellCurve
     {
         const float c = u < -1.0f ? -1.0f : std::min (1.0f, u);
         return c - c * c * c * 0.33333334f;
+    }
+
+    static void antiderivatives (const float* u, float* out, int length) noexcept
+    {
+        for (int i = 0; i < length; ++i)
+            out[i] = F (u[i]);
     }
 };

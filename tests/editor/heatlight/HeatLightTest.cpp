@@ -10,7 +10,6 @@ struct HeatLightTest : ::testing::Test
 {
     void SetUp() override
     {
-        ensureGui();
         light.setBounds (0, 0, 50, 50);
         light.setVisible (true);
     }
@@ -226,7 +225,6 @@ struct LampRow : juce::Component
 
 TEST (HeatLightPicture, BrightensAndReddensWithEffort)
 {
-    ensureGui();
     LampRow row;
     for (const float scale : { 1.0f, 2.0f })
     {

@@ -43,7 +43,6 @@ struct AccessibilityTest : ::testing::Test
 {
     void SetUp() override
     {
-        ensureGui();
         panel = std::make_unique<Panel> (processor);
         panel->setVisible (true);
         panel->addToDesktop (0);
@@ -100,6 +99,22 @@ TEST_F (AccessibilityTest, SelectorAnnouncesItsChoice)
     pumpMessages();
     EXPECT_EQ (value ("mode"), 2.0f);
     EXPECT_EQ (handler->getValueInterface()->getCurrentValueAsString(), "C");
+}
+
+TEST_F (AccessibilityTest, ModeZeroPressOpensTheDropDownList)
+{
+    zem::Selector plain ("Plain", 0);
+    plain.addItemList ({ "One", "Two" }, 1);
+    plain.setBounds (0, 200, 120, 30);
+    panel->addAndMakeVisible (plain);
+
+    plain.mouseDown (mouseEventOn (plain));
+    pumpMessages();
+    EXPECT_TRUE (plain.isPopupActive());
+    EXPECT_TRUE (juce::PopupMenu::dismissAllActiveMenus());
+    pumpMessages();
+    EXPECT_FALSE (plain.isPopupActive());
+    EXPECT_EQ (plain.getSelectedItemIndex(), -1);
 }
 
 TEST_F (AccessibilityTest, GroupButtonsAnnounceAndPress)

@@ -16,7 +16,6 @@ struct ButtonGroupTest : ::testing::Test
 {
     void SetUp() override
     {
-        ensureGui();
         processor.parameter ("mode").addListener (&host);
     }
     void TearDown() override { processor.parameter ("mode").removeListener (&host); }
@@ -234,7 +233,6 @@ struct ArtButtonTest : ::testing::Test
 {
     void SetUp() override
     {
-        ensureGui();
         button.setBounds (0, 0, 200, 100);
     }
 

@@ -117,7 +117,6 @@ struct ControlSheet : ::testing::TestWithParam<SheetCase> {};
 
 TEST_P (ControlSheet, EveryControlDrawsThroughTheLookAndFeel)
 {
-    ensureGui();
     FixtureProcessor processor;
     ArtFixture art;
     art.json ("common", R"({"frames":{"selector":3,"button":2},"knob":{"startDegrees":-150,"endDegrees":150}})");

@@ -2,6 +2,10 @@
 
 #include <zem/zem.h>
 
+#include "TestBundle.h"
+#include "TestImages.h"
+#include "EditorSnapshot.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -18,12 +22,6 @@ bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
 
 namespace controls_test
 {
-// The framework's GUI side, initialised once for the whole test binary.
-inline void ensureGui()
-{
-    static juce::ScopedJuceInitialiser_GUI gui;
-}
-
 inline void pumpMessages()
 {
     for (int i = 0; i < 1000 && juce::dispatchNextMessageOnSystemQueue (true); ++i)
@@ -80,14 +78,7 @@ public:
 // A horizontal filmstrip with one solid colour per frame.
 inline juce::Image strip (const std::vector<juce::Colour>& colours, int cellWidth = 10, int height = 10)
 {
-    juce::Image image (juce::Image::ARGB, cellWidth * (int) colours.size(), height, true);
-    juce::Graphics g (image);
-    for (size_t i = 0; i < colours.size(); ++i)
-    {
-        g.setColour (colours[i]);
-        g.fillRect ((int) i * cellWidth, 0, cellWidth, height);
-    }
-    return image;
+    return stripImage (cellWidth, height, colours);
 }
 
 // A resource bundle built in memory: pictures (scale 1) and JSON files, read through the
@@ -97,30 +88,20 @@ class ArtFixture
 public:
     ArtFixture& picture (const juce::String& name, const juce::Image& image)
     {
-        juce::MemoryOutputStream out;
-        juce::PNGImageFormat().writeImageToStream (image, out);
-        add ((name + "1x_png").toStdString(), out.getMemoryBlock());
+        bundle.add ((name + "1x_png").toStdString(), pngOf (image));
         return *this;
     }
 
     ArtFixture& json (const juce::String& baseName, const juce::String& text)
     {
-        add ((baseName + "_json").toStdString(), juce::MemoryBlock (text.toRawUTF8(), text.getNumBytesAsUTF8()));
+        bundle.addText ((baseName + "_json").toStdString(), text.toStdString());
         return *this;
     }
 
     // Builds the store and the kit; the bytes stay owned by the fixture.
     zem::ArtKit& build()
     {
-        for (auto& [id, bytes] : resources)
-            ids.push_back (id.c_str());
-        current() = &resources;
-        zem::ArtSource source;
-        source.names = ids.data();
-        source.count = (int) ids.size();
-        source.lookup = &lookup;
-        store = std::make_unique<zem::ArtStore> (source);
-        current() = nullptr;
+        store = std::make_unique<zem::ArtStore> (bundle.source());
         kit = std::make_unique<zem::ArtKit> (store.get());
         return *kit;
     }
@@ -129,43 +110,17 @@ public:
     std::unique_ptr<zem::ArtKit> kit;
 
 private:
-    using Resources = std::map<std::string, juce::MemoryBlock>;
-
-    void add (const std::string& id, const juce::MemoryBlock& bytes)
-    {
-        resources[id] = bytes;
-        resources[id].append ("", 1);   // a zero byte follows every resource, not counted
-    }
-
-    static Resources*& current()
-    {
-        static Resources* active = nullptr;
-        return active;
-    }
-
-    static const char* lookup (const char* id, int& size)
-    {
-        size = 0;
-        if (current() == nullptr || id == nullptr)
-            return nullptr;
-        auto it = current()->find (id);
-        if (it == current()->end())
-            return nullptr;
-        size = (int) it->second.getSize() - 1;
-        return static_cast<const char*> (it->second.getData());
-    }
-
-    Resources resources;
-    std::vector<const char*> ids;
+    TestBundle bundle;
 };
 
-// A mouse event on a component at its centre, with the given modifiers.
-inline juce::MouseEvent mouseEventOn (juce::Component& c, juce::ModifierKeys mods = juce::ModifierKeys::leftButtonModifier)
+// A mouse event on a component at a point (its centre by default), pressed at another.
+inline juce::MouseEvent mouseEventOn (juce::Component& c, juce::ModifierKeys mods = juce::ModifierKeys::leftButtonModifier,
+                                      juce::Point<float> offset = {}, bool dragged = false)
 {
     const auto centre = c.getLocalBounds().getCentre().toFloat();
     const auto now = juce::Time::getCurrentTime();
-    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), centre, mods, 1.0f, 0.0f, 0.0f, 0.0f,
-                             0.0f, &c, &c, now, centre, now, 1, false);
+    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), centre + offset, mods, 1.0f, 0.0f, 0.0f,
+                             0.0f, 0.0f, &c, &c, now, centre, now, 1, dragged);
 }
 
 // Whether a component takes clicks on itself and on its children.
@@ -197,43 +152,24 @@ inline RepaintCounter& countRepaints (juce::Component& c)
     return *counter;
 }
 
-// Paints a component (and its children) into a fresh transparent image of its size.
+// Paints a component (and its children) at its size into a fresh image, through the
+// same path as the snapshot tool.
 inline juce::Image render (juce::Component& c)
 {
-    juce::Image image (juce::Image::ARGB, juce::jmax (1, c.getWidth()), juce::jmax (1, c.getHeight()), true);
-    juce::Graphics g (image);
-    c.paintEntireComponent (g, false);
-    return image;
+    return renderEditorSnapshot (c, c.getWidth(), c.getHeight(), 1.0f);
 }
 
 // Paints a component at a display scale, as a window on a display of that density would.
 inline juce::Image renderAt (juce::Component& c, float scale)
 {
-    juce::Image image (juce::Image::ARGB, juce::roundToInt ((float) c.getWidth() * scale),
-                       juce::roundToInt ((float) c.getHeight() * scale), true);
-    juce::Graphics g (image);
-    g.addTransform (juce::AffineTransform::scale (scale));
-    c.paintEntireComponent (g, false);
-    return image;
+    return renderEditorSnapshot (c, c.getWidth(), c.getHeight(), scale);
 }
 
 // With TORVANE_SNAPSHOT_DIR set, writes the picture there for a person to look at.
 inline void keep (const juce::Image& image, const juce::String& name)
 {
     const auto dir = juce::SystemStats::getEnvironmentVariable ("TORVANE_SNAPSHOT_DIR", {});
-    if (dir.isEmpty())
-        return;
-    juce::File file = juce::File (dir).getChildFile (name);
-    file.deleteFile();
-    juce::FileOutputStream out (file);
-    juce::PNGImageFormat().writeImageToStream (image, out);
-}
-
-// True when two colours agree within a small tolerance per channel (edge antialiasing
-// and premultiplication round-trips aside).
-inline bool near (juce::Colour a, juce::Colour b, int tolerance = 3)
-{
-    return std::abs (a.getRed() - b.getRed()) <= tolerance && std::abs (a.getGreen() - b.getGreen()) <= tolerance
-           && std::abs (a.getBlue() - b.getBlue()) <= tolerance && std::abs (a.getAlpha() - b.getAlpha()) <= tolerance;
+    if (dir.isNotEmpty())
+        writeSnapshotPng (image, juce::File (dir).getChildFile (name));
 }
 }

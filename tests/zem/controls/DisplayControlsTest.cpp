@@ -6,7 +6,6 @@ namespace
 {
 struct DisplayTest : ::testing::Test
 {
-    void SetUp() override { ensureGui(); }
     ArtFixture art;
 };
 

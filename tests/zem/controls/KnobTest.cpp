@@ -22,7 +22,6 @@ std::pair<double, double> expectedRange (double startDegrees, double endDegrees)
 
 struct KnobTest : ::testing::Test
 {
-    void SetUp() override { ensureGui(); }
 
     zem::ArtKit& kitWith (bool withPanel, const juce::String& common = R"({"knob":{"startDegrees":-150,"endDegrees":150}})")
     {
@@ -239,6 +238,30 @@ TEST_F (KnobTest, ArrowKeysTurnTheKnobByOneStep)
     EXPECT_TRUE (knob.slider.keyPressed (juce::KeyPress (juce::KeyPress::downKey)));
     EXPECT_TRUE (knob.slider.keyPressed (juce::KeyPress (juce::KeyPress::leftKey)));
     EXPECT_NEAR (p.convertFrom0to1 (p.getValue()), 24.9f, 1e-4);
+}
+
+TEST_F (KnobTest, DragUpTurnsTheKnobAsOneGesture)
+{
+    struct Gestures : juce::AudioProcessorParameter::Listener
+    {
+        void parameterValueChanged (int, float) override {}
+        void parameterGestureChanged (int, bool starting) override { ++(starting ? begins : ends); }
+        int begins = 0, ends = 0;
+    } gestures;
+    auto& p = processor.parameter ("level");
+    p.addListener (&gestures);
+
+    knob.setBounds (0, 0, 100, 118);
+    auto& s = knob.slider;
+    s.mouseDown (mouseEventOn (s));
+    s.mouseDrag (mouseEventOn (s, juce::ModifierKeys::leftButtonModifier, { 0.0f, -40.0f }, true));
+    s.mouseUp (mouseEventOn (s, {}, { 0.0f, -40.0f }, true));
+    p.removeListener (&gestures);
+
+    EXPECT_GT (p.convertFrom0to1 (p.getValue()), 25.0f);
+    EXPECT_NEAR (s.getValue(), p.convertFrom0to1 (p.getValue()), 1e-4);
+    EXPECT_EQ (gestures.begins, 1);
+    EXPECT_EQ (gestures.ends, 1);
 }
 
 TEST_F (KnobTest, MissingParameterLeavesTheSliderUnbound)

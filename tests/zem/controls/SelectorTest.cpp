@@ -6,7 +6,6 @@ namespace
 {
 struct SelectorTest : ::testing::Test
 {
-    void SetUp() override { ensureGui(); }
 
     static void fill (zem::Selector& s, int items)
     {

@@ -8,7 +8,6 @@ struct ValueWindowTest : ::testing::Test
 {
     void SetUp() override
     {
-        ensureGui();
         window.setBounds (0, 0, 80, 20);
     }
 
