@@ -38,6 +38,31 @@ void drawAt (juce::Graphics& g, const Picture& p, int scale)
     g.drawImage (image, p.rect * (float) scale, juce::RectanglePlacement::stretchToFit);
 }
 
+// The drawing with every layout entry of its character marked: rectangles outlined,
+// ember spots orange, sizzle spots white, pivots and other points cyan.
+juce::Image layoutMap (const PictureCatalog& catalog, Character c, const juce::Image& drawing, int scale)
+{
+    auto map = drawing.createCopy();
+    juce::Graphics g (map);
+    g.addTransform (juce::AffineTransform::scale ((float) scale));
+    for (auto& e : catalog.scene (c).layout())
+    {
+        if (e.name == "content")
+            continue;
+        if (! e.rect.isEmpty())
+        {
+            g.setColour (juce::Colours::yellow.withAlpha (0.5f));
+            g.drawRect (e.rect, 0.6f);
+            continue;
+        }
+        auto colour = e.name.startsWith ("ember") ? juce::Colours::orange
+                    : e.name.startsWith ("sizzle") ? juce::Colours::white : juce::Colours::cyan;
+        g.setColour (colour);
+        g.fillEllipse (juce::Rectangle<float> (3, 3).withCentre (e.rect.getPosition()));
+    }
+    return map;
+}
+
 void drawChecker (juce::Graphics& g, juce::Rectangle<int> r)
 {
     const int step = 8;
@@ -72,7 +97,7 @@ juce::Image grid (const PictureCatalog& catalog, int scale)
         }
         auto& p = catalog.pictures()[(size_t) i];
         auto image = renderPicture (p, scale);
-        g.drawImage (image, box.toFloat(), juce::RectanglePlacement::centred);
+        g.drawImage (image, box.toFloat(), juce::RectanglePlacement::centred | juce::RectanglePlacement::onlyReduceInSize);
         g.setColour (juce::Colours::white);
         g.drawText (p.name + " " + juce::String (image.getWidth()) + "x" + juce::String (image.getHeight()), area,
                     juce::Justification::centred);
@@ -91,6 +116,7 @@ bool writeContactSheets (const PictureCatalog& catalog, const juce::File& folder
         auto page = catalog.find (pageName (c));
         auto drawing = renderPicture (*page, scale);
         ok &= writePng (drawing, folder.getChildFile (pageWord (c) + "-drawing" + suffix));
+        ok &= writePng (layoutMap (catalog, c, drawing, scale), folder.getChildFile (pageWord (c) + "-layout" + suffix));
 
         juce::Image lit (juce::Image::RGB, drawing.getWidth(), drawing.getHeight(), true);
         {
@@ -99,6 +125,13 @@ bool writeContactSheets (const PictureCatalog& catalog, const juce::File& folder
             for (auto& name : overlayNames (c))
                 if (auto* p = catalog.find (name))
                     drawAt (g, *p, scale);
+            // The knob caps as the editor draws them: 6 px in from each side of the knob.
+            for (auto name : { "knob", "blend" })
+            {
+                auto* p = catalog.find (name);
+                auto area = (p->rect * (float) scale).reduced (6);
+                g.drawImage (renderPicture (*p, scale), area, juce::RectanglePlacement::stretchToFit);
+            }
             if (c == Character::Well)
             {
                 auto from = Scene::sparkFrom() * (float) scale;

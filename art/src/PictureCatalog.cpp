@@ -1,7 +1,12 @@
 #include "PictureCatalog.h"
+#include "Sprites.h"
 
 namespace torvane::art
 {
+// The mouth frames fade into the face over their outer pixels; the warm frames fade the
+// same way, so the warm glow they carry blends with the glow under the frame's edge.
+constexpr float mouthFeather = 3.0f;
+
 PictureCatalog::PictureCatalog()
 {
     for (auto c : allCharacters)
@@ -57,24 +62,24 @@ void PictureCatalog::addCharacter (Character c)
     const char* letters[] = { "A", "B", "C" };
     for (int j = 0; j < 3; ++j)
     {
-        add (s, juce::String ("coals") + letters[j] + P, [&p, j] (juce::Graphics& g) { p.paintLitCoals (g, j); });
+        add (s, juce::String ("coals") + letters[j] + P, [&p, j] (juce::Graphics& g) { p.fire.paintLitCoals (g, j); });
         add (s, juce::String ("glisten") + letters[j] + P, [&p, j] (juce::Graphics& g) { p.paintGlisten (g, j); });
     }
-    add (s, "indicator" + P, [&p] (juce::Graphics& g) { p.paintIndicatorGlow (g); });
+    add (s, "indicator" + P, [&p] (juce::Graphics& g) { p.face.paintIndicatorGlow (g); });
 
     Pose bare;
     bare.transformer = bare.cable = false;
     addCrop (s, "behind" + P, s.rectFor ("behind" + P), bare);
-    add (s, "cable" + P, [&p] (juce::Graphics& g) { p.paintCable (g); });
-    add (s, "transformer" + P, [&p] (juce::Graphics& g) { p.paintTransformer (g); });
-    add (s, "valveDim" + P, [&p] (juce::Graphics& g) { p.paintValveDim (g); });
-    add (s, "valveHot" + P, [&p] (juce::Graphics& g) { p.paintValveHot (g); });
+    add (s, "cable" + P, [&p] (juce::Graphics& g) { p.machine.paintCable (g); });
+    add (s, "transformer" + P, [&p] (juce::Graphics& g) { p.machine.paintTransformer (g); });
+    add (s, "valveDim" + P, [&p] (juce::Graphics& g) { p.machine.paintValveDim (g); });
+    add (s, "valveHot" + P, [&p] (juce::Graphics& g) { p.machine.paintValveHot (g); });
 
-    for (int f = 0; f < ScenePainter::mouthFrames; ++f)
+    for (int f = 0; f < FacePainter::mouthFrames; ++f)
     {
         Pose pose;
         pose.mouthFrame = f;
-        addCrop (s, "mouth" + P + n (f), s.rectFor ("mouth" + P), pose, 3.0f);
+        addCrop (s, "mouth" + P + n (f), s.rectFor ("mouth" + P), pose, mouthFeather);
     }
 
     for (int k = 0; k < 2; ++k)
@@ -88,35 +93,46 @@ void PictureCatalog::addCharacter (Character c)
             g.reduceClipRegion (white);
             p.paintPage (g, pose);
         });
-        add (s, "pupil" + P + n (k), [&p, k] (juce::Graphics& g) { p.paintPupil (g, k); });
+        add (s, "pupil" + P + n (k), [&p, k] (juce::Graphics& g) { p.face.paintPupil (g, k); });
     }
 
-    add (s, "cone" + P, [&p] (juce::Graphics& g) { p.paintCone (g); });
+    add (s, "cone" + P, [&p] (juce::Graphics& g) { p.machine.paintCone (g); });
     for (int k = 0; k < 6; ++k)
-        add (s, "flap" + P + n (k), [&p, k] (juce::Graphics& g) { p.paintFlap (g, k); });
+        add (s, "flap" + P + n (k), [&p, k] (juce::Graphics& g) { p.machine.paintFlap (g, k); });
     for (int v = 0; v < (int) s.flames.size(); ++v)
-        add (s, "flame" + P + n (v), [&p, v] (juce::Graphics& g) { p.paintFlame (g, v); });
+        add (s, "flame" + P + n (v), [&p, v] (juce::Graphics& g) { p.fire.paintFlame (g, v); });
     for (int k = 0; k < (int) s.drips.size(); ++k)
     {
-        add (s, "drip" + P + n (k), [&p, k] (juce::Graphics& g) { p.paintDrip (g, k); });
-        Pose pose;
-        pose.hiddenDrip = k;
-        addCrop (s, "dripBehind" + P + n (k), s.rectFor ("dripBehind" + P + n (k)), pose);
+        add (s, "drip" + P + n (k), [&p, k] (juce::Graphics& g) { p.fire.paintDrip (g, k); });
+        // Only the drop's own footprint (and a hair round it) is patched, so the patch never
+        // shows as a cold square over the warm glow or a lit coal's halo.
+        add (s, "dripBehind" + P + n (k), [&p, k] (juce::Graphics& g)
+        {
+            auto footprint = p.fire.dropPath (k);
+            juce::Path halo;
+            juce::PathStrokeType (3.0f).createStrokedPath (halo, footprint);
+            footprint.addPath (halo);
+            footprint.setUsingNonZeroWinding (true);
+            g.reduceClipRegion (footprint);
+            Pose pose;
+            pose.hiddenDrip = k;
+            p.paintPage (g, pose);
+        });
     }
     for (int v = 0; v < (int) s.smoke.size(); ++v)
-        add (s, "smoke" + P + n (v), [&p, v] (juce::Graphics& g) { p.paintSmoke (g, v); });
+        add (s, "smoke" + P + n (v), [&p, v] (juce::Graphics& g) { p.fire.paintSmoke (g, v); });
 }
 
 void PictureCatalog::addShared()
 {
     const auto& rare = *scenes[0];
     const auto& painter = *painters[0];
-    add (rare, "knob", [] (juce::Graphics& g) { ScenePainter::paintKnobCap (g, Scene::knob(), false); });
-    add (rare, "blend", [] (juce::Graphics& g) { ScenePainter::paintKnobCap (g, Scene::blend(), true); });
+    add (rare, "knob", [] (juce::Graphics& g) { paintKnobCap (g, Scene::knob(), false); });
+    add (rare, "blend", [] (juce::Graphics& g) { paintKnobCap (g, Scene::blend(), true); });
     for (int i = 0; i < 4; ++i)
-        add (rare, "spark" + juce::String (i), [i] (juce::Graphics& g) { ScenePainter::paintSpark (g, Scene::spark (i), i); });
-    for (int f = 0; f < ScenePainter::mouthFrames; ++f)
-        list.push_back ({ "mouthWarm" + juce::String (f), rare.rectFor ("mouthRare"), false, 0,
+        add (rare, "spark" + juce::String (i), [i] (juce::Graphics& g) { paintSpark (g, Scene::spark (i), i); });
+    for (int f = 0; f < FacePainter::mouthFrames; ++f)
+        list.push_back ({ "mouthWarm" + juce::String (f), rare.rectFor ("mouthRare"), false, mouthFeather,
                           [&painter, f] (juce::Graphics& g) { painter.paintMouthWarm (g, f); } });
 }
 } // namespace torvane::art

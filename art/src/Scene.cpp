@@ -34,6 +34,8 @@ Scene::Scene (Character c) : character (c), look (lookFor (c))
     for (int p = 0; p < 3; ++p)
         wordPaths[p] = letteringPath (pageWord ((Character) p), wordHit (p).reduced (8, 6));
 
+    nameText = letteringPath ("TORVANE", namePlate.reduced (6, 3));
+    makeValve();
     makeEyes();
     makeFlaps();
     makeCoals();
@@ -42,6 +44,18 @@ Scene::Scene (Character c) : character (c), look (lookFor (c))
     makeSmoke();
     makeSpots();
     makeGlints();
+}
+
+void Scene::makeValve()
+{
+    // Medium is the valve's character: its valve is the big one.
+    if (character == Character::Medium)
+        valveGlass = { 38, 96, 44, 92 };
+    auto frames = transformerBody.expanded (2, 0).withTop (transformerBody.getY() - 2);
+    transformer = frames.getUnion (valveGlass).expanded (2);
+    behind = transformer.expanded (4);
+    valveDim = valveGlass.expanded (1);
+    valveHot = valveGlass.expanded (12);
 }
 
 void Scene::makeEyes()
@@ -154,10 +168,30 @@ void Scene::makeCoals()
             for (int i = 1; i <= corners; ++i)
                 coal.shape.quadraticTo (pts[i % corners], mid (i));
             coal.shape.closeSubPath();
+            // Two or three forking splits from a point near the middle.
+            Point start = coal.centre + Point (random.nextFloat() - 0.5f, random.nextFloat() - 0.5f) * coal.radius * 0.5f;
+            int arms = 2 + random.nextInt (2);
+            for (int a = 0; a < arms; ++a)
+            {
+                float angle = juce::MathConstants<float>::twoPi * ((float) a + random.nextFloat() * 0.6f) / (float) arms;
+                Point p = start;
+                coal.cracks.startNewSubPath (p);
+                for (int step = 0; step < 3; ++step)
+                {
+                    angle += (random.nextFloat() - 0.5f) * 1.2f;
+                    p += Point (std::cos (angle), 0.7f * std::sin (angle)) * coal.radius * 0.22f;
+                    coal.cracks.lineTo (p);
+                }
+            }
             coals.push_back (coal);
             ++index;
         }
     }
+    // The lit coals' picture spans every lump's glow, down to the tray's front lip.
+    Rect span = Rect (coals.front().centre, coals.front().centre);
+    for (auto& c : coals)
+        span = span.getUnion (Rect (2 * glowReach * c.radius, 2 * glowReach * c.radius).withCentre (c.centre));
+    coalsRect = span.withBottom (trayLipTop + 2).getSmallestIntegerContainer().toFloat();
 }
 
 void Scene::makeDrips()
@@ -215,9 +249,9 @@ void Scene::makeSpots()
 void Scene::makeGlints()
 {
     // A: sheen on the head's crown; B: on the rail; C: on the speaker's trim and the tray.
-    glints[0] = { { 140, 84, 26, 7 }, { 318, 80, 44, 6 }, { 414, 104, 7, 22 } };
+    glints[0] = { { 140, 84, 26, 7 }, { 318, 80, 44, 6 }, { 414, 104, 7, 22 }, { 452, 122, 30, 5 } };
     glints[1] = { { 70, 425, 34, 4 }, { 196, 425, 46, 4 }, { 330, 425, 30, 4 }, { 430, 425, 40, 4 } };
-    glints[2] = { { 446, 124, 30, 5 }, { 538, 150, 4, 30 }, { 60, 540, 60, 4 }, { 300, 540, 80, 4 } };
+    glints[2] = { { 60, 533, 60, 4 }, { 230, 533, 44, 4 }, { 380, 533, 80, 4 } };
     for (int j = 0; j < 3; ++j)
     {
         Rect box = glints[j].front();

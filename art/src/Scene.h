@@ -19,6 +19,7 @@ struct LayoutEntry
 struct Coal
 {
     juce::Path shape;
+    juce::Path cracks;   // the splits that glow brightest when the coal is lit
     Point centre;
     float radius = 0;
     int group = 0;
@@ -91,6 +92,8 @@ public:
 
     float railTop = 424, railBottom = 432;
     Rect tray { 34, 498, 464, 50 };
+    float trayLipTop = 530;
+    static constexpr float glowReach = 1.6f;   // a lit coal's glow radius, in lump radii
     std::vector<Coal> coals;
     Rect coalsRect { 28, 452, 476, 100 };
     std::vector<Rect> drips, dripBehinds;
@@ -102,6 +105,9 @@ public:
     Rect warm { 24, 236, 512, 318 };
 
     juce::Path wordPaths[3];
+    Rect namePlate { 226, 386, 88, 14 };
+    juce::Path nameText;
+    Point nose { 268, 248 };
 
     // Every layout entry of this character (and, for Rare, the shared ones), rounded to the
     // hundredths the layout file carries, so pictures and file agree to the last digit.
@@ -109,6 +115,7 @@ public:
     Rect rectFor (const juce::String& name) const;
 
 private:
+    void makeValve();
     void makeEyes();
     void makeFlaps();
     void makeCoals();

@@ -43,15 +43,12 @@ juce::Rectangle<float> rect (const juce::String& key)
     return { (float) v[0], (float) v[1], (float) v[2], (float) v[3] };
 }
 
-PngHeader readHeader (const juce::File& file)
+PngHeader readHeader (const void* data, size_t size)
 {
     PngHeader h;
-    juce::FileInputStream in (file);
-    juce::uint8 bytes[26] = {};
-    if (! in.openedOk() || in.read (bytes, 26) != 26)
-        return h;
+    auto* bytes = static_cast<const juce::uint8*> (data);
     const juce::uint8 signature[] = { 0x89, 'P', 'N', 'G', 0x0d, 0x0a, 0x1a, 0x0a };
-    if (std::memcmp (bytes, signature, 8) != 0 || std::memcmp (bytes + 12, "IHDR", 4) != 0)
+    if (bytes == nullptr || size < 26 || std::memcmp (bytes, signature, 8) != 0 || std::memcmp (bytes + 12, "IHDR", 4) != 0)
         return h;
     auto be = [&] (int i) { return (int) ((bytes[i] << 24) | (bytes[i + 1] << 16) | (bytes[i + 2] << 8) | bytes[i + 3]); };
     h.valid = true;
@@ -60,6 +57,15 @@ PngHeader readHeader (const juce::File& file)
     h.bitDepth = bytes[24];
     h.colourType = bytes[25];
     return h;
+}
+
+PngHeader readHeader (const juce::File& file)
+{
+    juce::FileInputStream in (file);
+    juce::uint8 bytes[26] = {};
+    if (! in.openedOk() || in.read (bytes, 26) != 26)
+        return {};
+    return readHeader (bytes, sizeof (bytes));
 }
 
 juce::File picture (const juce::String& name, int scale)

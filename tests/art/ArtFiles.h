@@ -18,6 +18,7 @@ struct PngHeader
     bool valid = false;
     int width = 0, height = 0, bitDepth = 0, colourType = 0;
 };
+PngHeader readHeader (const void* data, size_t size);
 PngHeader readHeader (const juce::File& file);
 juce::File picture (const juce::String& name, int scale);
 juce::Image load (const juce::String& name, int scale);

@@ -150,7 +150,9 @@ TEST (LayoutGeometry, DripsHangFromOneLineOverTheCoals)
             EXPECT_TRUE (coals.contains (juce::Point<float> (drip.getCentreX(), drip.getBottom() + 46))) << c.page << k;
             EXPECT_TRUE (coals.contains (juce::Point<float> (drip.getCentreX(), drip.getBottom() + 70))) << c.page << k;
             if (k > 0)
+            {
                 EXPECT_FALSE (behind.intersects (rect (key ("dripBehind", c.page, k - 1)))) << c.page << k;
+            }
         }
     }
 }

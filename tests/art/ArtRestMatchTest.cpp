@@ -141,3 +141,37 @@ TEST (ArtRestMatch, KnobCapsAreRoundOpaqueDiscsWithTransparentCorners)
             EXPECT_GT (up.getBrightness(), down.getBrightness() + 0.2f) << name << " @" << s;
         }
 }
+
+TEST (ArtRestMatch, GlowsAndWispsFadeOutBeforeTheirEdges)
+{
+    // Each of these is drawn stretched over its rectangle (and the indicator grown by 7 %):
+    // a visible alpha at the border would show as a cut edge.
+    juce::StringArray names { "warmRare", "spark0", "spark1", "spark2", "spark3" };
+    for (auto page : pages)
+    {
+        juce::String P (page);
+        names.addArray ({ "indicator" + P, "valveHot" + P, "coalsA" + P, "coalsB" + P, "coalsC" + P,
+                          "glistenA" + P, "glistenB" + P, "glistenC" + P });
+    }
+    for (int v = 0; v < 4; ++v)
+        names.add ("smokeMedium" + juce::String (v));
+    for (int v = 0; v < 5; ++v)
+        names.add ("smokeWell" + juce::String (v));
+
+    for (auto& name : names)
+        for (int s = 1; s <= 3; ++s)
+        {
+            auto image = load (name, s);
+            ASSERT_TRUE (image.isValid()) << name;
+            int w = image.getWidth(), h = image.getHeight(), edge = 0, inside = 0;
+            for (int x = 0; x < w; ++x)
+                edge = std::max ({ edge, (int) image.getPixelAt (x, 0).getAlpha(), (int) image.getPixelAt (x, h - 1).getAlpha() });
+            for (int y = 0; y < h; ++y)
+                edge = std::max ({ edge, (int) image.getPixelAt (0, y).getAlpha(), (int) image.getPixelAt (w - 1, y).getAlpha() });
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    inside = std::max (inside, (int) image.getPixelAt (x, y).getAlpha());
+            EXPECT_LE (edge, 10) << name << " @" << s;
+            EXPECT_GE (inside, 60) << name << " @" << s;
+        }
+}

@@ -1,0 +1,231 @@
+#include "FirePainter.h"
+
+namespace torvane::art
+{
+using namespace paint;
+
+void FirePainter::paintGrill (Graphics& g, int hiddenDrip) const
+{
+    // Back to front: legs and the tray's bowl, the coal bed, the tray's lip, the rail, then
+    // what hangs from it or rises in front of it.
+    paintTray (g);
+    for (auto& coal : scene.coals)
+        paintCoal (g, coal);
+    paintTrayLip (g);
+    paintRail (g);
+    if (look.cracks)
+        paintScorch (g);
+    for (size_t v = 0; v < scene.flames.size(); ++v)
+        paintFlame (g, (int) v);
+    for (size_t k = 0; k < scene.drips.size(); ++k)
+        if ((int) k != hiddenDrip)
+            paintDrip (g, (int) k);
+}
+
+void FirePainter::paintTray (Graphics& g) const
+{
+    auto t = scene.tray;
+    for (float x : { 30.0f, 498.0f })
+    {
+        auto leg = Rect (x - 4, scene.railTop, 8, 556 - scene.railTop);
+        g.setGradientFill (horizontal (look.grateLight, leg.getX(), look.grate.darker (0.5f), leg.getRight()));
+        g.fillRect (leg);
+    }
+    g.setGradientFill (vertical (look.tray.darker (0.8f), t.getY(), look.tray.darker (0.2f), t.getBottom()));
+    g.fillRoundedRectangle (t, 10);
+    g.setColour (look.grateLight.withAlpha (0.5f));
+    g.drawLine (t.getX() + 8, t.getY() + 1, t.getRight() - 8, t.getY() + 1, 1.4f);
+    fillGlow (g, { t.getCentreX(), t.getY() - 10 }, 240, 26, shade (0.5f));
+}
+
+void FirePainter::paintTrayLip (Graphics& g) const
+{
+    auto t = scene.tray;
+    auto lip = Rect (t.getX() - 4, scene.trayLipTop, t.getWidth() + 8, 18);
+    g.setColour (shade (0.5f));
+    g.fillRoundedRectangle (lip.translated (0, 3), 6);
+    auto fill = vertical (look.grateLight, lip.getY(), look.tray.darker (0.6f), lip.getBottom());
+    fill.addColour (0.25, look.tray.brighter (0.3f));
+    g.setGradientFill (fill);
+    g.fillRoundedRectangle (lip, 6);
+    g.setColour (shade (0.7f));
+    g.drawRoundedRectangle (lip, 6, 1.0f);
+    for (float x = lip.getX() + 16; x < lip.getRight() - 8; x += 58)
+        paintRivet (g, { x, lip.getCentreY() + 1 }, 2.2f, look.grateLight);
+}
+
+void FirePainter::paintRail (Graphics& g) const
+{
+    auto rail = Rect (22, scene.railTop, 486, scene.railBottom - scene.railTop);
+    g.setColour (shade (0.5f));
+    g.fillRoundedRectangle (rail.translated (0, 3), 3);
+    auto iron = vertical (look.grateLight, rail.getY(), look.grate.darker (0.6f), rail.getBottom());
+    iron.addColour (0.35, look.grate.brighter (0.4f));
+    g.setGradientFill (iron);
+    g.fillRoundedRectangle (rail, 3);
+    g.setColour (shade (0.75f));
+    g.drawRoundedRectangle (rail, 3, 0.9f);
+}
+
+void FirePainter::paintScorch (Graphics& g) const
+{
+    // The wall is scarred where the rail's end grinds into it: the sparks' source, with
+    // its scratches along the diagonal the sparks start from.
+    auto s = Scene::sparkFrom();
+    fillGlow (g, s.getCentre(), 22, light (0.06f));
+    fillGlow (g, s.getCentre(), 18, rgba (10, 6, 4, 0.6f));
+    g.setColour (rgba (180, 170, 160, 0.5f));
+    for (int i = 0; i < 5; ++i)
+    {
+        float d = -6.0f + 3.0f * (float) i;
+        g.drawLine (s.getX() + 4 + d, s.getY() + 2 - d, s.getRight() - 4 + d, s.getBottom() - 2 - d, 0.6f);
+    }
+}
+
+void FirePainter::paintCoal (Graphics& g, const Coal& coal) const
+{
+    auto c = coal.centre;
+    float r = coal.radius;
+    g.setColour (shade (0.5f));
+    g.fillPath (coal.shape, juce::AffineTransform::translation (1.2f, 2.0f));
+    g.setGradientFill (radial (look.coalTop, c - Point (r * 0.35f, r * 0.5f), look.coal.darker (0.6f), r * 1.3f));
+    g.fillPath (coal.shape);
+    Graphics::ScopedSaveState state (g);
+    g.reduceClipRegion (coal.shape);
+    // Banked warmth low in the lump, ash on the crown and a couple of dark splits.
+    g.setGradientFill (vertical (look.coal.withAlpha (0.0f), c.y, look.soot.interpolatedWith (rgba (120, 30, 20), 0.5f).withAlpha (0.5f), c.y + r));
+    g.fillPath (coal.shape);
+    for (int i = 0; i < 5; ++i)
+    {
+        float a = (float) i * 1.3f + r;
+        g.setColour ((i % 2 ? look.ash : shade (1.0f)).withAlpha (0.3f));
+        g.fillEllipse (Rect (1.6f, 1.2f).withCentre (c + Point (std::cos (a), std::sin (a) * 0.6f) * (r * 0.55f)));
+    }
+    g.setColour (look.ash.withAlpha (0.35f));
+    g.fillEllipse (Rect (r * 0.9f, r * 0.35f).withCentre (c - Point (r * 0.15f, r * 0.55f)));
+    g.setColour (look.coalTop.withAlpha (0.35f));
+    g.strokePath (coal.cracks, PathStrokeType (1.6f, PathStrokeType::curved, PathStrokeType::rounded), juce::AffineTransform::translation (0.5f, 0.7f));
+    g.setColour (shade (0.7f));
+    g.strokePath (coal.cracks, PathStrokeType (1.0f, PathStrokeType::curved, PathStrokeType::rounded));
+    g.setColour (shade (0.6f));
+    g.strokePath (coal.shape, PathStrokeType (1.0f));
+}
+
+void FirePainter::paintLitCoals (Graphics& g, int group) const
+{
+    // The tray's front lip hides the bottom of the bed, lit or not.
+    g.reduceClipRegion (scene.coalsRect.withBottom (scene.trayLipTop).toNearestInt());
+    const bool harsh = scene.character == Character::Well;
+    const auto hot = harsh ? rgba (255, 250, 215) : rgba (255, 226, 140);
+    const auto mid = harsh ? rgba (255, 150, 40) : rgba (255, 122, 52);
+    const auto edge = scene.character == Character::Rare ? rgba (190, 40, 40) : rgba (170, 44, 14);
+    for (auto& coal : scene.coals)
+        if (coal.group == group)
+            fillGlow (g, coal.centre, coal.radius * Scene::glowReach, mid.withAlpha (0.4f));
+    for (auto& coal : scene.coals)
+    {
+        if (coal.group != group)
+            continue;
+        // A glowing core inside a darker crust: the lit shape stays within the lump.
+        auto core = scaledAbout (coal.shape, 0.9f, coal.centre);
+        auto grad = radial (hot, coal.centre + Point (0, coal.radius * 0.15f), edge, coal.radius);
+        grad.addColour (0.5, mid);
+        g.setGradientFill (grad);
+        g.fillPath (core);
+        // Dark crust patches, then the splits glowing white-hot.
+        {
+            Graphics::ScopedSaveState state (g);
+            g.reduceClipRegion (core);
+            g.setGradientFill (vertical (edge.withAlpha (0.0f), coal.centre.y - coal.radius * 0.2f, edge.darker (0.5f).withAlpha (0.7f), coal.centre.y + coal.radius * 0.8f));
+            g.fillPath (core);
+        }
+        g.setColour (mid.withAlpha (0.6f));
+        g.strokePath (coal.cracks, PathStrokeType (2.4f, PathStrokeType::curved, PathStrokeType::rounded));
+        g.setColour (rgba (255, 250, 220, 0.95f));
+        g.strokePath (coal.cracks, PathStrokeType (1.0f, PathStrokeType::curved, PathStrokeType::rounded));
+    }
+}
+
+juce::Path FirePainter::dropPath (int k) const
+{
+    auto r = scene.drips[(size_t) k];
+    float cx = r.getCentreX(), top = r.getY(), bottom = r.getBottom() - 0.5f, h = r.getHeight();
+    const float bulb = 4.4f;
+    Path drop;
+    drop.startNewSubPath (cx - 3.4f, top);
+    drop.quadraticTo (cx - 1.3f, top + h * 0.45f, cx - bulb, bottom - bulb);
+    drop.cubicTo (cx - bulb, bottom + 1.2f, cx + bulb, bottom + 1.2f, cx + bulb, bottom - bulb);
+    drop.quadraticTo (cx + 1.3f, top + h * 0.45f, cx + 3.4f, top);
+    drop.closeSubPath();
+    return drop;
+}
+
+void FirePainter::paintDrip (Graphics& g, int k) const
+{
+    auto r = scene.drips[(size_t) k];
+    auto drop = dropPath (k);
+    float cx = r.getCentreX(), bottom = r.getBottom() - 0.5f;
+    const float bulb = 4.4f;
+    g.setGradientFill (horizontal (look.drip.brighter (0.35f), cx - bulb, look.drip.darker (0.55f), cx + bulb));
+    g.fillPath (drop);
+    g.setColour (look.drip.darker (0.8f).withAlpha (0.8f));
+    g.strokePath (drop, PathStrokeType (0.7f));
+    g.setColour (look.dripLight.withAlpha (0.8f));
+    g.fillEllipse (Rect (1.8f, 3.0f).withCentre ({ cx - 1.8f, bottom - bulb - 0.5f }));
+}
+
+void FirePainter::paintFlame (Graphics& g, int v) const
+{
+    auto r = scene.flames[v].rect;
+    auto base = scene.flames[v].pivot;
+    float w = r.getWidth(), h = r.getHeight();
+    auto tongue = [&] (float k, float lean)
+    {
+        Path p;
+        float bx = base.x, by = base.y;
+        float ww = w * k, hh = h * k;
+        p.startNewSubPath (bx, by);
+        p.cubicTo (bx - 0.56f * ww, by, bx - 0.5f * ww, by - 0.45f * hh, bx - 0.16f * ww + lean * 0.4f, by - 0.7f * hh);
+        p.quadraticTo (bx - 0.02f * ww + lean * 0.7f, by - 0.86f * hh, bx + 0.08f * ww + lean, by - hh);
+        p.quadraticTo (bx + 0.22f * ww + lean * 0.5f, by - 0.78f * hh, bx + 0.3f * ww, by - 0.6f * hh);
+        p.cubicTo (bx + 0.56f * ww, by - 0.34f * hh, bx + 0.52f * ww, by, bx, by);
+        p.closeSubPath();
+        return p;
+    };
+    const float lean = (v % 2 == 0 ? -1.0f : 1.0f) * w * 0.06f;
+    auto outer = tongue (1.0f, lean);
+    auto outerFill = vertical (rgba (170, 30, 10), base.y - h, rgba (255, 110, 20), base.y);
+    outerFill.addColour (0.55, rgba (235, 70, 14));
+    g.setGradientFill (outerFill);
+    g.fillPath (outer);
+    auto middle = tongue (0.7f, lean * 0.6f);
+    g.setGradientFill (vertical (rgba (255, 120, 30), base.y - h * 0.7f, rgba (255, 190, 60), base.y));
+    g.fillPath (middle);
+    auto core = tongue (0.42f, lean * 0.3f);
+    g.setGradientFill (vertical (rgba (255, 220, 120), base.y - h * 0.42f, rgba (255, 250, 220), base.y));
+    g.fillPath (core);
+    g.setColour (rgba (120, 20, 6, 0.6f));
+    g.strokePath (outer, PathStrokeType (0.8f));
+}
+
+void FirePainter::paintSmoke (Graphics& g, int v) const
+{
+    // A wisp: overlapping puffs along a lazy S, widening and thinning as it rises, all well
+    // inside the rectangle so the alpha is gone before its edges.
+    auto r = scene.smoke[(size_t) v];
+    juce::Random random (500 + 17 * v + (int) scene.character);
+    const bool sooty = scene.character == Character::Well;
+    auto colour = sooty ? rgba (150, 140, 132) : rgba (214, 206, 192);
+    const int puffs = 11;
+    float phase = random.nextFloat() * 6.0f;
+    for (int i = 0; i < puffs; ++i)
+    {
+        float t = (float) i / (float) (puffs - 1);   // 0 at the bottom, 1 at the top
+        float rad = r.getWidth() * (0.12f + 0.12f * t);
+        float sway = std::sin (phase + t * 4.2f) * (r.getWidth() * 0.5f - rad - 3) * 0.6f;
+        Point c (r.getCentreX() + sway, r.getBottom() - rad - 3 - t * (r.getHeight() - 2 * rad - 6));
+        float alpha = (sooty ? 0.26f : 0.22f) * (0.5f + 0.5f * std::sin (juce::MathConstants<float>::pi * (0.15f + 0.85f * t)));
+        fillGlow (g, c, rad, colour.withAlpha (alpha));
+    }
+}
+} // namespace torvane::art
