@@ -305,6 +305,24 @@ TEST (DriveStage, FirstAnalysedChunkAppliesTheTableGainAtOnce)
     }
 }
 
+TEST (DriveStage, NonAnalysingChunksLeaveTheMatcherAndGainAlone)
+{
+    DriveStage stage;
+    stage.prepare (1, rate, 128, 2);
+    auto block = programme (2, 128, 0.5f, 11);
+    stage.process (block, 0.8f, true);
+    const auto matcher = stage.matcher;
+    const auto ramp = stage.gainRamp;
+
+    auto more = programme (2, 300, 0.9f, 12);
+    stage.process (more, 0.2f, false);
+    EXPECT_EQ (stage.matcher.smoothedGain, matcher.smoothedGain);
+    EXPECT_EQ (stage.matcher.longCount, matcher.longCount);
+    EXPECT_EQ (stage.matcher.inputPhase, matcher.inputPhase);
+    EXPECT_EQ (stage.matcher.outputEnergyAvg, matcher.outputEnergyAvg);
+    EXPECT_EQ (stage.gainRamp, ramp);
+}
+
 TEST (DriveStage, SilenceGivesSilenceWithoutAnalysisAndHissWithIt)
 {
     const juce::ScopedNoDenormals noDenormals;
