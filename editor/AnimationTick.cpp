@@ -59,7 +59,7 @@ void TorvaneEditor::tickAt (double nowMs)
     updateEnvelopes (dt, juce::jlimit (0.0f, 1.0f, (dB + 48.0f) / 48.0f));
     const bool hit = detectHit (dt, dB);
 
-    const float drive01 = juce::jlimit (0.0f, 1.0f, processor.apvts.getRawParameterValue ("drive")->load() * 0.01f);
+    const float drive01 = driveAmount();
     const bool running = envSlow > 0.0f;
     if (running)
     {
@@ -73,7 +73,7 @@ void TorvaneEditor::tickAt (double nowMs)
     updateLook (dt, page);
     updateMouth (dt, hit, page, drive01);
     spawnParticles (dt, idle, running, page, drive01);
-    landDrops (dt, dissolving, page, drive01);
+    landDrops (dt, dissolving, page);
     const bool anyAlive = updateAllPools ({ dt, dissolving });
 
     const bool animating = running || glow > 0.0f || hitPulse > 0.0f || gridDim > 0.0f || smokeAmount > 0.0f
@@ -258,7 +258,7 @@ void TorvaneEditor::updateSmoke (float dt, bool running, int page, float drive01
 }
 
 // A drop that ends during this tick lands: a sizzle where it has fallen to.
-void TorvaneEditor::landDrops (float dt, bool dissolving, int page, float)
+void TorvaneEditor::landDrops (float dt, bool dissolving, int page)
 {
     if (dissolving)
         return;

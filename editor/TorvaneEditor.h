@@ -156,7 +156,7 @@ private:
     void updateMouth (float dt, bool hit, int page, float drive01);
     void spawnParticles (float dt, bool idle, bool running, int page, float drive01);
     void updateSmoke (float dt, bool running, int page, float drive01);
-    void landDrops (float dt, bool dissolving, int page, float drive01);
+    void landDrops (float dt, bool dissolving, int page);
     bool updateAllPools (StepContext);
     void decideRepaint (bool animating, float drive01);
     void requestRepaint (Repaint kind, juce::Rectangle<int> area);
