@@ -231,3 +231,36 @@ TEST_F (FacePaint, EyesLookLeftAndRight)
         EXPECT_GT (channelDistance (at (right, leftCentre, k), pupilCentre), 24) << view.name();
     }
 }
+
+// An eye picture that does not decode has no pixels to clip the pupil with: that pupil is
+// skipped and the drawing's own eye shows, the other eye is drawn as usual.
+TEST_F (FacePaint, EyeWithoutPixelsSkipsItsPupil)
+{
+    auto* eye = editor->kit.find ("eyeRare0");
+    ASSERT_NE (eye, nullptr);
+    const auto saved = eye->slots;
+    static const char garbage[] = "not a picture";
+    for (int scale = 1; scale <= 3; ++scale)
+        eye->slots[(size_t) scale] = { garbage, (int) sizeof (garbage), {} };
+
+    tick();
+    editor->lookX = -1.0f; // the pupil would sit off the drawing's centred pupil
+    const View view { 560, 1.0f };
+    const auto shot = render (view, "eye-without-pixels");
+    eye->slots = saved;
+
+    const auto& docs = editor->kit.docs;
+    const auto white = docs.hasLayoutRect ("eyeWhiteRare0") ? docs.layoutRect ("eyeWhiteRare0", {})
+                                                             : docs.layoutRect ("eyeRare0", {});
+    const float travel = white.getWidth() / 2.0f - 0.75f * docs.layoutRect ("pupilRare0", {}).getWidth() / 2.0f;
+    const juce::Point<float> lookedAt (white.getCentreX() - travel, white.getCentreY());
+    const auto& page = pagePicture (0, view);
+    EXPECT_LE (channelDistance (at (shot, lookedAt, 1.0f), at (page, lookedAt, 1.0f)), 2);
+
+    // The other eye still has its pupil where it looks.
+    const auto white1 = docs.hasLayoutRect ("eyeWhiteRare1") ? docs.layoutRect ("eyeWhiteRare1", {})
+                                                              : docs.layoutRect ("eyeRare1", {});
+    const float travel1 = white1.getWidth() / 2.0f - 0.75f * docs.layoutRect ("pupilRare1", {}).getWidth() / 2.0f;
+    const juce::Point<float> lookedAt1 (white1.getCentreX() - travel1, white1.getCentreY());
+    EXPECT_GT (channelDistance (at (shot, lookedAt1, 1.0f), at (page, lookedAt1, 1.0f)), 24);
+}
