@@ -22,6 +22,8 @@ void BackdropPainter::paintWall (Graphics& g) const
     vignette.addColour (0.55, shade (0.0f));
     g.setGradientFill (vignette);
     g.fillRect (area);
+    // The logo badge and the window's resize grip sit in the bottom-right corner: keep it calm.
+    fillGlow (g, Scene::logo().getCentre() + Point (6, 6), 64, look.skyBottom.withAlpha (0.95f));
 }
 
 void BackdropPainter::paintBrickWall (Graphics& g) const
@@ -36,6 +38,8 @@ void BackdropPainter::paintBrickWall (Graphics& g) const
         for (float x = -offset; x < 560; x += bw)
         {
             auto brick = Rect (x + 1.5f, y + 1.5f, bw - 3, bh - 3);
+            if (brick.getCentre().getDistanceFrom (Scene::logo().getCentre()) < 44)
+                continue;   // the logo's corner stays plain
             auto c = rgba (58, 36, 30).interpolatedWith (rgba (34, 26, 24), random.nextFloat());
             g.setGradientFill (vertical (c.brighter (0.25f), brick.getY(), c.darker (0.4f), brick.getBottom()));
             g.fillRoundedRectangle (brick, 2.5f);
@@ -77,8 +81,20 @@ void BackdropPainter::paintPlateWall (Graphics& g) const
 
 void BackdropPainter::paintDusk (Graphics& g) const
 {
-    // A warm, hazy kitchen dusk with soft out-of-focus lights.
+    // A warm, hazy kitchen dusk: soft glazed tiles and out-of-focus lights.
     juce::Random random (99 + (int) scene.character);
+    const float tile = 40;
+    for (float y = 66; y < 560; y += tile)
+        for (float x = 0; x < 560; x += tile)
+        {
+            auto r = Rect (x + 1, y + 1, tile - 2, tile - 2);
+            if (r.getCentre().getDistanceFrom (Scene::logo().getCentre()) < 44)
+                continue;   // the logo's corner stays plain
+            g.setGradientFill (ColourGradient (light (0.05f), r.getX(), r.getY(), shade (0.08f), r.getRight(), r.getBottom(), false));
+            g.fillRoundedRectangle (r, 4);
+            g.setColour (shade (0.18f));
+            g.drawRoundedRectangle (r, 4, 0.8f);
+        }
     for (int i = 0; i < 16; ++i)
     {
         Point c (random.nextFloat() * 560, 70 + random.nextFloat() * 300);

@@ -23,6 +23,7 @@ void FacePainter::paintHead (Graphics& g) const
         g.setGradientFill (sides);
         g.fillRect (h);
         fillGlow (g, { h.getCentreX() - 30, h.getY() + 10 }, 150, 60, light (look.cracks ? 0.05f : 0.14f));
+        paintSurface (g);
         if (scene.character == Character::Rare)
             paintCheeks (g);
         if (scene.character == Character::Medium)
@@ -37,6 +38,31 @@ void FacePainter::paintHead (Graphics& g) const
     paintSocket (g, Scene::blend());
     paintIndicatorLens (g);
     paintJack (g);
+}
+
+void FacePainter::paintSurface (Graphics& g) const
+{
+    // Rare's enamel is softly mottled; the others are brushed metal, streaked sideways.
+    auto h = scene.head;
+    juce::Random random (57 + (int) scene.character);
+    if (scene.character == Character::Rare)
+    {
+        for (int i = 0; i < 26; ++i)
+        {
+            Point c (h.getX() + random.nextFloat() * h.getWidth(), h.getY() + random.nextFloat() * h.getHeight());
+            auto tint = random.nextBool() ? look.bodyLight : look.bodyShadow;
+            fillGlow (g, c, 14 + random.nextFloat() * 26, tint.withAlpha (0.07f));
+        }
+        return;
+    }
+    for (int i = 0; i < 110; ++i)
+    {
+        float y = h.getY() + random.nextFloat() * h.getHeight();
+        float x0 = h.getX() + random.nextFloat() * h.getWidth() * 0.7f;
+        float len = 30 + random.nextFloat() * 140;
+        g.setColour ((random.nextBool() ? look.bodyLight : look.bodyShadow).withAlpha (0.05f + 0.07f * random.nextFloat()));
+        g.drawLine (x0, y, x0 + len, y + random.nextFloat() - 0.5f, 0.7f);
+    }
 }
 
 void FacePainter::paintCheeks (Graphics& g) const
@@ -275,6 +301,8 @@ void FacePainter::paintEye (Graphics& g, int k, bool withPupil) const
         auto top = e.white.getBounds();
         g.setGradientFill (vertical (look.lid.withAlpha (0.45f), top.getY(), look.lid.withAlpha (0.0f), top.getY() + top.getHeight() * 0.45f));
         g.fillRect (top);
+        // A wet sheen low on the white, away from where the pupil rests.
+        fillGlow (g, { c.x + (e.leftSide ? -14.0f : 14.0f), top.getBottom() - 7 }, 9, 3.5f, light (0.45f));
         if (withPupil)
             paintPupil (g, k);
     }
@@ -344,6 +372,14 @@ void FacePainter::paintPupil (Graphics& g, int k) const
     float u = p.getWidth() * 0.5f;
     g.setGradientFill (radial (look.iris.brighter (0.5f), c + Point (u * 0.3f, u * 0.35f), look.irisDark, u * 1.2f));
     g.fillEllipse (p);
+    // Fibres of the iris, alternately light and dark, from the pupil's rim outwards.
+    for (int i = 0; i < 28; ++i)
+    {
+        float a = (float) i / 28.0f * 2 * pi;
+        Point d (std::cos (a), std::sin (a));
+        g.setColour ((i % 2 ? look.iris.brighter (0.8f) : look.irisDark).withAlpha (0.35f));
+        g.drawLine ({ c + d * (u * 0.55f), c + d * (u * 0.92f) }, u * 0.06f);
+    }
     g.setColour (look.irisDark.darker (0.5f));
     g.drawEllipse (p.reduced (0.5f), 1.0f);
     g.setColour (rgba (8, 4, 4));

@@ -27,6 +27,7 @@ private:
     const Scene& scene;
     const Look& look;
 
+    void paintSurface (juce::Graphics& g) const;
     void paintCheeks (juce::Graphics& g) const;
     void paintBrassBand (juce::Graphics& g) const;
     void paintCharring (juce::Graphics& g) const;

@@ -128,8 +128,8 @@ void FirePainter::paintLitCoals (Graphics& g, int group) const
             continue;
         // A glowing core inside a darker crust: the lit shape stays within the lump.
         auto core = scaledAbout (coal.shape, 0.9f, coal.centre);
-        auto grad = radial (hot, coal.centre + Point (0, coal.radius * 0.15f), edge, coal.radius);
-        grad.addColour (0.5, mid);
+        auto grad = radial (hot.interpolatedWith (mid, 1 - coal.heat), coal.centre + Point (0, coal.radius * 0.15f), edge, coal.radius);
+        grad.addColour (0.3 + 0.3 * coal.heat, mid);
         g.setGradientFill (grad);
         g.fillPath (core);
         // Dark crust patches, then the splits glowing white-hot.
@@ -174,38 +174,54 @@ void FirePainter::paintDrip (Graphics& g, int k) const
     g.fillEllipse (Rect (1.8f, 3.0f).withCentre ({ cx - 1.8f, bottom - bulb - 0.5f }));
 }
 
+namespace
+{
+// A tongue of flame standing on its base point: a rounded foot, a waist, a hooked tip,
+// with two smaller licks at its sides when it is the outer layer.
+Path flameTongue (Point base, float w, float h, float lean, bool licks)
+{
+    Path p;
+    float bx = base.x, by = base.y;
+    p.startNewSubPath (bx, by);
+    p.cubicTo (bx - 0.56f * w, by, bx - 0.5f * w, by - 0.45f * h, bx - 0.16f * w + lean * 0.4f, by - 0.7f * h);
+    p.quadraticTo (bx - 0.02f * w + lean * 0.7f, by - 0.86f * h, bx + 0.08f * w + lean, by - h);
+    p.quadraticTo (bx + 0.22f * w + lean * 0.5f, by - 0.78f * h, bx + 0.3f * w, by - 0.6f * h);
+    p.cubicTo (bx + 0.56f * w, by - 0.34f * h, bx + 0.52f * w, by, bx, by);
+    p.closeSubPath();
+    if (licks)
+    {
+        for (float side : { -1.0f, 1.0f })
+        {
+            Point foot (bx + side * 0.3f * w, by - 0.12f * h);
+            Path lick;
+            lick.startNewSubPath (foot + Point (-0.14f * w, 0));
+            lick.quadraticTo (foot + Point (-0.16f * w, -0.3f * h), foot + Point (side * 0.16f * w, -0.5f * h));
+            lick.quadraticTo (foot + Point (0.02f * w, -0.26f * h), foot + Point (0.14f * w, 0));
+            lick.closeSubPath();
+            p.addPath (lick);
+        }
+        p.setUsingNonZeroWinding (true);
+    }
+    return p;
+}
+} // namespace
+
 void FirePainter::paintFlame (Graphics& g, int v) const
 {
-    auto r = scene.flames[v].rect;
-    auto base = scene.flames[v].pivot;
+    auto r = scene.flames[(size_t) v].rect;
+    auto base = scene.flames[(size_t) v].pivot;
     float w = r.getWidth(), h = r.getHeight();
-    auto tongue = [&] (float k, float lean)
-    {
-        Path p;
-        float bx = base.x, by = base.y;
-        float ww = w * k, hh = h * k;
-        p.startNewSubPath (bx, by);
-        p.cubicTo (bx - 0.56f * ww, by, bx - 0.5f * ww, by - 0.45f * hh, bx - 0.16f * ww + lean * 0.4f, by - 0.7f * hh);
-        p.quadraticTo (bx - 0.02f * ww + lean * 0.7f, by - 0.86f * hh, bx + 0.08f * ww + lean, by - hh);
-        p.quadraticTo (bx + 0.22f * ww + lean * 0.5f, by - 0.78f * hh, bx + 0.3f * ww, by - 0.6f * hh);
-        p.cubicTo (bx + 0.56f * ww, by - 0.34f * hh, bx + 0.52f * ww, by, bx, by);
-        p.closeSubPath();
-        return p;
-    };
     const float lean = (v % 2 == 0 ? -1.0f : 1.0f) * w * 0.06f;
-    auto outer = tongue (1.0f, lean);
+    // Three nested, opaque layers: red outside, orange, a white-yellow core.
+    auto outer = flameTongue (base, w * 0.92f, h, lean, true);
     auto outerFill = vertical (rgba (170, 30, 10), base.y - h, rgba (255, 110, 20), base.y);
     outerFill.addColour (0.55, rgba (235, 70, 14));
     g.setGradientFill (outerFill);
     g.fillPath (outer);
-    auto middle = tongue (0.7f, lean * 0.6f);
     g.setGradientFill (vertical (rgba (255, 120, 30), base.y - h * 0.7f, rgba (255, 190, 60), base.y));
-    g.fillPath (middle);
-    auto core = tongue (0.42f, lean * 0.3f);
+    g.fillPath (flameTongue (base, w * 0.64f, h * 0.7f, lean * 0.6f, false));
     g.setGradientFill (vertical (rgba (255, 220, 120), base.y - h * 0.42f, rgba (255, 250, 220), base.y));
-    g.fillPath (core);
-    g.setColour (rgba (120, 20, 6, 0.6f));
-    g.strokePath (outer, PathStrokeType (0.8f));
+    g.fillPath (flameTongue (base, w * 0.38f, h * 0.42f, lean * 0.3f, false));
 }
 
 void FirePainter::paintSmoke (Graphics& g, int v) const

@@ -86,7 +86,7 @@ Look makeWell()
     l.soot = rgb (0x0a0807);
     l.eyeWhite = rgb (0xe8dcc4); l.eyeShade = rgb (0xa8987e);   l.iris = rgb (0xd0401a);
     l.irisDark = rgb (0x3a0a04); l.lid = rgb (0x151210);
-    l.lip = rgb (0x1a1410);      l.throat = rgb (0x0c0604);     l.tongue = rgb (0x5a2418);
+    l.lip = rgb (0x1a1410);      l.throat = rgb (0x2a0c06);     l.tongue = rgb (0x5a2418);
     l.tooth = rgb (0xd8ccb0);
     l.coal = rgb (0x1c1a1a);     l.coalTop = rgb (0x4a4644);    l.ash = rgb (0x7a7470);
     l.tray = rgb (0x262220);     l.grate = rgb (0x1e1c1c);      l.grateLight = rgb (0x6a625e);

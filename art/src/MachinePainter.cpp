@@ -150,7 +150,7 @@ juce::Path MachinePainter::cablePath() const
     auto a = scene.cableRoot, b = scene.cableFar;
     Path p;
     p.startNewSubPath (a);
-    p.quadraticTo ((a + b) * 0.5f + Point (-4, 4), b);
+    p.quadraticTo ((a + b) * 0.5f + scene.cableSag, b);
     return p;
 }
 

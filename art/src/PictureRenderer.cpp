@@ -1,5 +1,6 @@
 #include "PictureRenderer.h"
 #include <atomic>
+#include <set>
 #include <thread>
 
 namespace torvane::art
@@ -60,8 +61,21 @@ bool writePng (const juce::Image& image, const juce::File& file)
     return file.replaceWithData (bytes.getData(), bytes.getDataSize());
 }
 
+// Pictures left from an earlier set of names would be embedded too: remove them.
+void removeStalePictures (const std::vector<Picture>& pictures, const juce::File& folder)
+{
+    std::set<juce::String> wanted;
+    for (auto& p : pictures)
+        for (int scale = 1; scale <= 3; ++scale)
+            wanted.insert (pictureFile (folder, p.name, scale).getFileName());
+    for (auto& file : folder.findChildFiles (juce::File::findFiles, false, "*.png"))
+        if (wanted.count (file.getFileName()) == 0)
+            file.deleteFile();
+}
+
 bool renderAll (const std::vector<Picture>& pictures, const juce::File& folder)
 {
+    removeStalePictures (pictures, folder);
     struct Job { const Picture* picture; int scale; };
     std::vector<Job> jobs;
     // The big drawings first, so no core is left with one of them at the end.

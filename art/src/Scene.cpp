@@ -36,6 +36,7 @@ Scene::Scene (Character c) : character (c), look (lookFor (c))
 
     nameText = letteringPath ("TORVANE", namePlate.reduced (6, 3));
     makeValve();
+    makeCentredPieces();
     makeEyes();
     makeFlaps();
     makeCoals();
@@ -56,6 +57,17 @@ void Scene::makeValve()
     behind = transformer.expanded (4);
     valveDim = valveGlass.expanded (1);
     valveHot = valveGlass.expanded (12);
+}
+
+void Scene::makeCentredPieces()
+{
+    mouthCentre = { mouth.getCentreX(), mouth.getY() + 34 };
+    indicator = Rect (36, 36).withCentre (indicatorCentre);
+    cone = Rect (2 * coneRadius, 2 * coneRadius).withCentre (coneCentre);
+    // The cable's curve reaches half its sag at the middle; allow for its width and shadow.
+    auto ends = Rect (cableRoot, cableFar);
+    auto bulge = ends.getCentre() + cableSag * 0.5f;
+    cable = ends.getUnion (Rect (bulge, bulge)).expanded (7);
 }
 
 void Scene::makeEyes()
@@ -153,6 +165,7 @@ void Scene::makeCoals()
             coal.radius = row.r + random.nextFloat() * 3.5f;
             coal.centre = { x + (random.nextFloat() - 0.5f) * 6, row.y + (random.nextFloat() - 0.5f) * 5 };
             coal.group = (index * 7 + (int) character) % 3;
+            coal.heat = 0.5f + 0.5f * random.nextFloat();
             const int corners = 8;
             Point pts[corners];
             float turn = random.nextFloat();

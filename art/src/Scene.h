@@ -22,6 +22,7 @@ struct Coal
     juce::Path cracks;   // the splits that glow brightest when the coal is lit
     Point centre;
     float radius = 0;
+    float heat = 1;   // how bright it burns when lit, 0.5 to 1
     int group = 0;
 };
 
@@ -69,11 +70,11 @@ public:
     Rect head { 108, 70, 324, 336 };
     Eye eyes[2];
     Rect mouth { 170, 268, 155, 117 };
-    Point mouthCentre { 247.5f, 302 };
+    Point mouthCentre;   // the middle of the closed lips, 34 px down the mouth's rectangle
     float mouthHalfWidth = 54, mouthDrop = 62, mouthRise = 12;
 
     Point indicatorCentre { 146, 372 };
-    Rect indicator { 128, 354, 36, 36 };
+    Rect indicator;      // the pilot's glow, centred on it, with room to grow
 
     Rect transformerBody { 24, 186, 72, 62 };
     Rect valveGlass { 44, 116, 32, 72 };
@@ -82,12 +83,13 @@ public:
     Rect valveDim { 43, 115, 34, 74 };
     Rect valveHot { 32, 104, 56, 96 };
     Point cableRoot { 84, 236 }, cableFar { 116, 290 };
-    Rect cable { 78, 229, 46, 68 };
+    Rect cable;          // the lead from root to far end, with its plug
+    Point cableSag { -4, 4 };
 
     Rect cabinet { 440, 116, 106, 208 };
     Point coneCentre { 493, 196 };
     float coneRadius = 34;
-    Rect cone { 459, 162, 68, 68 };
+    Rect cone;
     Pivoted flaps[6];
 
     float railTop = 424, railBottom = 432;
@@ -116,6 +118,7 @@ public:
 
 private:
     void makeValve();
+    void makeCentredPieces();
     void makeEyes();
     void makeFlaps();
     void makeCoals();

@@ -1,5 +1,6 @@
 #include "ArtFiles.h"
 #include <gtest/gtest.h>
+#include <map>
 
 namespace artfiles
 {
@@ -76,6 +77,32 @@ juce::File picture (const juce::String& name, int scale)
 juce::Image load (const juce::String& name, int scale)
 {
     return juce::ImageFileFormat::loadFrom (picture (name, scale));
+}
+
+const juce::Image& drawing (const juce::String& page, int scale)
+{
+    static std::map<juce::String, juce::Image> cache;
+    auto name = page == "Rare" ? juce::String ("panel") : "page" + page;
+    auto key = name + juce::String (scale);
+    if (! cache.count (key))
+        cache[key] = load (name, scale).convertedToFormat (juce::Image::ARGB);
+    return cache[key];
+}
+
+// Mean absolute difference of the colour channels over the area, 0 to 255.
+double meanError (const juce::Image& a, const juce::Image& b, juce::Rectangle<int> area)
+{
+    area = area.getIntersection (a.getBounds());
+    juce::Image::BitmapData da (a, juce::Image::BitmapData::readOnly), db (b, juce::Image::BitmapData::readOnly);
+    double sum = 0;
+    for (int y = area.getY(); y < area.getBottom(); ++y)
+        for (int x = area.getX(); x < area.getRight(); ++x)
+        {
+            auto pa = da.getPixelColour (x, y), pb = db.getPixelColour (x, y);
+            sum += std::abs (pa.getRed() - pb.getRed()) + std::abs (pa.getGreen() - pb.getGreen())
+                 + std::abs (pa.getBlue() - pb.getBlue());
+        }
+    return sum / (3.0 * std::max (1, area.getWidth() * area.getHeight()));
 }
 
 juce::Rectangle<float> sizingRect (const juce::String& name)

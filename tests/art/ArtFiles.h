@@ -23,6 +23,12 @@ PngHeader readHeader (const juce::File& file);
 juce::File picture (const juce::String& name, int scale);
 juce::Image load (const juce::String& name, int scale);
 
+// A page's drawing ("Rare", "Medium", "Well") at a scale, decoded once, as ARGB.
+const juce::Image& drawing (const juce::String& page, int scale);
+
+// Mean absolute difference of the colour channels of two images over an area, 0 to 255.
+double meanError (const juce::Image& a, const juce::Image& b, juce::Rectangle<int> area);
+
 // The rectangle that sets a picture's size: its own, content, its page's mouth, mouthRare.
 juce::Rectangle<float> sizingRect (const juce::String& name);
 
