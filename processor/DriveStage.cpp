@@ -94,20 +94,24 @@ void DriveStage::reset() noexcept
         oversampler->reset();
 
     for (auto& st : channels)
-    {
-        for (auto* f : { &st.preHp, &st.postHp, &st.interstageHp, &st.outputLp, &st.dcBlock, &st.hissLp })
-            f->s = 0.0f;
-        st.peak1.clear();
-        st.peak2.clear();
-        st.envelope = 0.0f;
-        st.gridState = 0.0f;
-        st.slewPrev = 0.0f;
-        st.adaa1Input = st.adaa2Input = 0.0f;
-        st.adaa1Antiderivative = st.adaa2Antiderivative = 0.0f; // F(0) of every curve
-    }
+        clearChannel (st);
 
     heat = 0.0f;
     matcher.reset();
+}
+
+// Clears a channel's signal state; coefficients, detune and the hiss generator stay.
+void DriveStage::clearChannel (StageChannelState& st) noexcept
+{
+    for (auto* f : { &st.preHp, &st.postHp, &st.interstageHp, &st.outputLp, &st.dcBlock, &st.hissLp })
+        f->s = 0.0f;
+    st.peak1.clear();
+    st.peak2.clear();
+    st.envelope = 0.0f;
+    st.gridState = 0.0f;
+    st.slewPrev = 0.0f;
+    st.adaa1Input = st.adaa2Input = 0.0f;
+    st.adaa1Antiderivative = st.adaa2Antiderivative = 0.0f; // F(0) of every curve
 }
 
 //==============================================================================
@@ -136,103 +140,126 @@ void DriveStage::processChunk (juce::AudioBuffer<float>& chunk, float drive, boo
 {
     const int length = chunk.getNumSamples();
     const int n = std::min (chunk.getNumChannels(), numChannels);
-    const auto& v = voicing;
     jassert (length <= maxChunk); // gainRamp, the scratch rows and the oversampler hold maxChunk
+    if (length <= 0 || n <= 0)
+        return;
 
-    const float o = std::pow (juce::jlimit (0.0f, 1.0f, drive), v.driveCurve);
+    const float o = std::pow (juce::jlimit (0.0f, 1.0f, drive), voicing.driveCurve);
+    lanes[0] = laneSettings (o, heat); // the output scale takes the previous chunk's heat
+    lanes[1] = lanes[0];
     shapedDrive = o;
-    gridDepth = (o * v.gridAmount) * o;
-    slewRate = v.slewAmount > 0.0f ? ((1.0f - o) * 20.0f + 1.0f) * v.slewAmount : 0.0f;
-    const float preGain = dbToGain (o * v.driveRangeDb) * v.inputGain;
-    const float outScale = (1.0f - heat * 0.1f * v.thermalAmount) * (1.0f / (v.inputGain * 1.6f));
+    gridDepth = lanes[0].gridDepth;
+    slewRate = lanes[0].slewRate;
 
     float rms = 0.0f;
     for (int c = 0; c < n; ++c)
         rms = std::max (rms, chunk.getRMSLevel (c, 0, length));
     const float level = std::min (1.0f, 4.0f * rms);
 
-    if (v.thermalAmount > 0.0f)
-    {
-        const float target = o * level;
-        const float tau = target > heat ? 1.5f : 4.0f;
-        heat = (1.0f - std::exp (-((float) length / (float) sampleRate) / tau)) * (target - heat) + heat;
-    }
-    else
-    {
-        heat = 0.0f;
-    }
-
+    heat = nextHeat (heat, o, level, length);
     updateFilters (drive, level);
 
     if (analyse)
         matcher.analyseInput (chunk, n, drive, true);
 
-    if (n == 2)
-        applyPreGain<2> (chunk, preGain);
-    else
-        applyPreGain<1> (chunk, preGain);
-
-    auto up = oversampler->processSamplesUp (
-        juce::dsp::AudioBlock<const float> (chunk.getArrayOfReadPointers(), (size_t) n, (size_t) length));
-
-    switch (mode)
-    {
-        case StageMode::Rare: shapeRare (up, n); break;
-        case StageMode::Medium: shapeMedium (up, n); break;
-        case StageMode::Well: shapeWell (up, n); break;
-    }
-
-    juce::dsp::AudioBlock<float> down (chunk.getArrayOfWritePointers(), (size_t) n, (size_t) length);
-    oversampler->processSamplesDown (down);
-
-    if (n == 2)
-        applyOutputChain<2> (chunk, outScale);
-    else
-        applyOutputChain<1> (chunk, outScale);
+    float* data[2] { chunk.getWritePointer (0), chunk.getWritePointer (n - 1) };
+    runSignalPath (data, n, length, channels.data(), lanes, *oversampler);
 
     if (analyse)
         applyGainAndHiss (chunk, n, drive);
 }
 
-// Pre-gain and pre-highpass, the channels run in lockstep so that their
-// filter recurrences overlap.
-template <int NC>
-void DriveStage::applyPreGain (juce::AudioBuffer<float>& chunk, float preGain) noexcept
+DriveStage::LaneSettings DriveStage::laneSettings (float o, float previousHeat) const noexcept
 {
-    const int length = chunk.getNumSamples();
-    float* data[NC];
+    const auto& v = voicing;
+    LaneSettings s;
+    s.biasDepth = v.biasAmount * o;
+    s.gridDepth = (o * v.gridAmount) * o;
+    s.slewRate = v.slewAmount > 0.0f ? ((1.0f - o) * 20.0f + 1.0f) * v.slewAmount : 0.0f;
+    s.preGain = dbToGain (o * v.driveRangeDb) * v.inputGain;
+    s.outScale = (1.0f - previousHeat * 0.1f * v.thermalAmount) * (1.0f / (v.inputGain * 1.6f));
+    return s;
+}
+
+// Thermal memory: rises towards drive x level with 1.5 s, falls with 4 s.
+float DriveStage::nextHeat (float current, float o, float level, int length) const noexcept
+{
+    if (voicing.thermalAmount <= 0.0f)
+        return 0.0f;
+
+    const float target = o * level;
+    const float tau = target > current ? 1.5f : 4.0f;
+    return (1.0f - std::exp (-((float) length / (float) sampleRate) / tau)) * (target - current) + current;
+}
+
+// Steps 10 to 14 of a chunk on n lanes: pre-gain and highpass, 2x upsampling,
+// the shapers, downsampling and the output filters.
+void DriveStage::runSignalPath (float* const* data, int n, int length, StageChannelState* states,
+                                const LaneSettings* settings, juce::dsp::Oversampling<float>& os) noexcept
+{
+    if (n == 2)
+        applyPreGain<2> (data, length, states, settings);
+    else
+        applyPreGain<1> (data, length, states, settings);
+
+    const float* input[2] { data[0], data[n - 1] };
+    auto up = os.processSamplesUp (juce::dsp::AudioBlock<const float> (input, (size_t) n, (size_t) length));
+
+    switch (mode)
+    {
+        case StageMode::Rare: shapeBlock<RareCurve> (up, n, states, settings); break;
+        case StageMode::Medium: shapeBlock<MediumCurve> (up, n, states, settings); break;
+        case StageMode::Well: shapeBlock<WellCurve> (up, n, states, settings); break;
+    }
+
+    juce::dsp::AudioBlock<float> down (data, (size_t) n, (size_t) length);
+    os.processSamplesDown (down);
+
+    if (n == 2)
+        applyOutputChain<2> (data, length, states, settings);
+    else
+        applyOutputChain<1> (data, length, states, settings);
+}
+
+// Pre-gain and pre-highpass, the lanes in lockstep so that their filter
+// recurrences overlap.
+template <int NC>
+void DriveStage::applyPreGain (float* const* data, int length, StageChannelState* states,
+                               const LaneSettings* settings) noexcept
+{
     OnePole hp[NC];
+    float gain[NC];
     for (int c = 0; c < NC; ++c)
     {
-        data[c] = chunk.getWritePointer (c);
-        hp[c] = channels[(size_t) c].preHp;
+        hp[c] = states[c].preHp;
+        gain[c] = settings[c].preGain;
     }
 
     for (int i = 0; i < length; ++i)
         for (int c = 0; c < NC; ++c)
-            data[c][i] = hp[c].highpass (preGain * data[c][i]);
+            data[c][i] = hp[c].highpass (gain[c] * data[c][i]);
 
     for (int c = 0; c < NC; ++c)
-        channels[(size_t) c].preHp = hp[c];
+        states[c].preHp = hp[c];
 }
 
 // Output scale, DC blocker, post-highpass, the enabled equalisers and the lowpass.
 // Filters are copied to locals: the samples are floats too, so the compiler
 // would otherwise reload every state after each store.
 template <int NC>
-void DriveStage::applyOutputChain (juce::AudioBuffer<float>& chunk, float outScale) noexcept
+void DriveStage::applyOutputChain (float* const* data, int length, StageChannelState* states,
+                                   const LaneSettings* settings) noexcept
 {
-    const int length = chunk.getNumSamples();
     const bool usePeak1 = voicing.peak1Db > 0.0f;
     const bool usePeak2 = voicing.peak2Db > 0.0f;
 
-    float* data[NC];
+    float scale[NC];
     OnePole dc[NC], post[NC], lp[NC];
     Biquad p1[NC], p2[NC];
     for (int c = 0; c < NC; ++c)
     {
-        auto& st = channels[(size_t) c];
-        data[c] = chunk.getWritePointer (c);
+        const auto& st = states[c];
+        scale[c] = settings[c].outScale;
         dc[c] = st.dcBlock;
         post[c] = st.postHp;
         lp[c] = st.outputLp;
@@ -244,7 +271,7 @@ void DriveStage::applyOutputChain (juce::AudioBuffer<float>& chunk, float outSca
     {
         for (int c = 0; c < NC; ++c)
         {
-            float y = outScale * data[c][i];
+            float y = scale[c] * data[c][i];
             y = dc[c].highpass (y);
             y = post[c].highpass (y);
             if (usePeak1)
@@ -257,7 +284,7 @@ void DriveStage::applyOutputChain (juce::AudioBuffer<float>& chunk, float outSca
 
     for (int c = 0; c < NC; ++c)
     {
-        auto& st = channels[(size_t) c];
+        auto& st = states[c];
         st.dcBlock = dc[c];
         st.postHp = post[c];
         st.outputLp = lp[c];
@@ -335,26 +362,35 @@ void DriveStage::applyHiss (juce::AudioBuffer<float>& chunk, float hissGain) noe
 //==============================================================================
 void DriveStage::updateFilters (float drive, float level) noexcept
 {
+    const float x = toneAmount (drive, level);
+    for (int c = 0; c < numChannels; ++c)
+        tuneChannel (channels[(size_t) c], x, heat);
+}
+
+float DriveStage::toneAmount (float drive, float level) noexcept
+{
+    return juce::jlimit (0.0f, 1.0f, drive * 0.6f + level * 0.4f);
+}
+
+// The cut-offs and equalisers of one channel at tone amount x, each scaled by
+// the channel's detune.
+void DriveStage::tuneChannel (StageChannelState& st, float x, float stageHeat) const noexcept
+{
     const auto& v = voicing;
     const float fs = (float) sampleRate;
     const float top = 0.45f * fs;
-    const float x = juce::jlimit (0.0f, 1.0f, drive * 0.6f + level * 0.4f);
     const float preHz = x * v.preHighpassSlopeHz + v.preHighpassBaseHz;
     const float postHz = x * v.postHighpassSlopeHz + v.postHighpassBaseHz;
-    const float lpHz = std::max ((1.0f - heat * 0.14f * v.thermalAmount) * (x * v.lowpassSlopeHz + v.lowpassBaseHz), 2000.0f);
+    const float lpHz = std::max ((1.0f - stageHeat * 0.14f * v.thermalAmount) * (x * v.lowpassSlopeHz + v.lowpassBaseHz), 2000.0f);
+    const float r = st.detune;
 
-    for (int c = 0; c < numChannels; ++c)
-    {
-        auto& st = channels[(size_t) c];
-        const float r = st.detune;
-        st.preHp.g = onePoleCoefficient (r * preHz, 5.0f, top, fs);
-        st.postHp.g = onePoleCoefficient (r * postHz, 5.0f, top, fs);
-        st.outputLp.g = onePoleCoefficient (r * lpHz, 5.0f, top, fs);
-        if (v.peak1Db > 0.0f)
-            st.peak1.setPeak (juce::jlimit (20.0f, top, r * v.peak1Hz), v.peak1Q, v.peak1Db * x, fs);
-        if (v.peak2Db > 0.0f)
-            st.peak2.setPeak (juce::jlimit (20.0f, top, r * v.peak2Hz), v.peak2Q, v.peak2Db, fs);
-    }
+    st.preHp.g = onePoleCoefficient (r * preHz, 5.0f, top, fs);
+    st.postHp.g = onePoleCoefficient (r * postHz, 5.0f, top, fs);
+    st.outputLp.g = onePoleCoefficient (r * lpHz, 5.0f, top, fs);
+    if (v.peak1Db > 0.0f)
+        st.peak1.setPeak (juce::jlimit (20.0f, top, r * v.peak1Hz), v.peak1Q, v.peak1Db * x, fs);
+    if (v.peak2Db > 0.0f)
+        st.peak2.setPeak (juce::jlimit (20.0f, top, r * v.peak2Hz), v.peak2Q, v.peak2Db, fs);
 }
 
 float DriveStage::compensationGain (float drive) const noexcept
@@ -373,86 +409,81 @@ float DriveStage::compensationGain (float drive) const noexcept
 //==============================================================================
 void DriveStage::shapeRare (juce::dsp::AudioBlock<float>& block, int channelCount) noexcept
 {
-    shapeBlock<RareCurve> (block, channelCount);
+    shapeBlock<RareCurve> (block, std::min (channelCount, numChannels), channels.data(), lanes);
 }
 
 void DriveStage::shapeMedium (juce::dsp::AudioBlock<float>& block, int channelCount) noexcept
 {
-    shapeBlock<MediumCurve> (block, channelCount);
+    shapeBlock<MediumCurve> (block, std::min (channelCount, numChannels), channels.data(), lanes);
 }
 
 void DriveStage::shapeWell (juce::dsp::AudioBlock<float>& block, int channelCount) noexcept
 {
-    shapeBlock<WellCurve> (block, channelCount);
+    shapeBlock<WellCurve> (block, std::min (channelCount, numChannels), channels.data(), lanes);
 }
 
 // The per-sample core at the oversampled rate. The recurrences (envelope, grid,
-// interstage highpass, slew) run with both channels in lockstep; the two
+// interstage highpass, slew) run with both lanes in lockstep; the two
 // antialiased shapers have no recurrence of their own beyond the previous
 // input, so they run as plain loops over the chunk that the compiler vectorises.
 template <typename Curve>
-void DriveStage::shapeBlock (juce::dsp::AudioBlock<float>& block, int channelCount) noexcept
+void DriveStage::shapeBlock (juce::dsp::AudioBlock<float>& block, int n, StageChannelState* states,
+                             const LaneSettings* settings) noexcept
 {
-    const int n = std::min (channelCount, numChannels);
     const int length = (int) block.getNumSamples();
     if (n <= 0 || length <= 0)
         return;
 
     if (n == 2)
-        shapeInputs<2> (block, length);
+        shapeInputs<2> (block, length, states, settings);
     else
-        shapeInputs<1> (block, length);
+        shapeInputs<1> (block, length, states, settings);
 
     for (int c = 0; c < n; ++c)
-    {
-        auto& st = channels[(size_t) c];
         AntialiasedShaper::process<Curve> (shaperInput[c], block.getChannelPointer ((size_t) c), length,
-                                           st.adaa1Input, st.adaa1Antiderivative, antiderivative[c]);
-    }
+                                           states[c].adaa1Input, states[c].adaa1Antiderivative, antiderivative[c]);
 
     if (n == 2)
-        prepareSecondShaper<2> (block, length);
+        prepareSecondShaper<2> (block, length, states);
     else
-        prepareSecondShaper<1> (block, length);
+        prepareSecondShaper<1> (block, length, states);
 
     for (int c = 0; c < n; ++c)
-    {
-        auto& st = channels[(size_t) c];
         AntialiasedShaper::process<Curve> (shaperInput[c], block.getChannelPointer ((size_t) c), length,
-                                           st.adaa2Input, st.adaa2Antiderivative, antiderivative[c]);
-    }
+                                           states[c].adaa2Input, states[c].adaa2Antiderivative, antiderivative[c]);
 
-    if (slewRate > 0.0f)
+    if (settings[0].slewRate > 0.0f)
     {
         if (n == 2)
-            limitSlew<2> (block, length);
+            limitSlew<2> (block, length, states, settings);
         else
-            limitSlew<1> (block, length);
+            limitSlew<1> (block, length, states, settings);
     }
 }
 
 // Envelope follower, bias and grid blocking: writes the first shaper's input
 // into shaperInput (from index 1) and the bias into biasRow.
 template <int NC>
-void DriveStage::shapeInputs (juce::dsp::AudioBlock<float>& block, int length) noexcept
+void DriveStage::shapeInputs (juce::dsp::AudioBlock<float>& block, int length, StageChannelState* states,
+                              const LaneSettings* settings) noexcept
 {
-    const float biasDepth = voicing.biasAmount * shapedDrive;
-    const float depth = gridDepth;
-    const bool grid = depth > 0.0f;
-
     const float* in[NC];
     float* u[NC];
     float* bias[NC];
-    float env[NC], coef[NC], charge[NC];
+    float env[NC], coef[NC], charge[NC], biasDepth[NC], depth[NC];
+    bool grid[NC];
     for (int c = 0; c < NC; ++c)
     {
-        auto& st = channels[(size_t) c];
+        auto& st = states[c];
         in[c] = block.getChannelPointer ((size_t) c);
         u[c] = shaperInput[c] + 1;
         bias[c] = biasRow[c];
         env[c] = st.envelope;
         coef[c] = st.envelopeCoef;
         charge[c] = st.gridState;
+        biasDepth[c] = settings[c].biasDepth;
+        depth[c] = settings[c].gridDepth;
+        grid[c] = depth[c] > 0.0f;
     }
 
     for (int i = 0; i < length; ++i)
@@ -462,8 +493,8 @@ void DriveStage::shapeInputs (juce::dsp::AudioBlock<float>& block, int length) n
             const float x = in[c][i];
             const float a = std::abs (x);
             env[c] = (a - env[c]) * coef[c] + env[c];
-            const float b = (env[c] / (env[c] + 1.0f)) * biasDepth;
-            if (grid)
+            const float b = (env[c] / (env[c] + 1.0f)) * biasDepth[c];
+            if (grid[c])
             {
                 const float over = a - gridThreshold;
                 float g = charge[c];
@@ -471,22 +502,21 @@ void DriveStage::shapeInputs (juce::dsp::AudioBlock<float>& block, int length) n
                 charge[c] = std::min (gridMax, g * gridRelease);
             }
             bias[c][i] = b;
-            u[c][i] = (b + x) - charge[c] * depth;
+            u[c][i] = (b + x) - charge[c] * depth[c];
         }
     }
 
     for (int c = 0; c < NC; ++c)
     {
-        auto& st = channels[(size_t) c];
-        st.envelope = env[c];
-        st.gridState = charge[c];
+        states[c].envelope = env[c];
+        states[c].gridState = charge[c];
     }
 }
 
 // Between the shapers: interstage highpass (Rare), inner gain and half the
 // bias; writes the second shaper's input into shaperInput (from index 1).
 template <int NC>
-void DriveStage::prepareSecondShaper (juce::dsp::AudioBlock<float>& block, int length) noexcept
+void DriveStage::prepareSecondShaper (juce::dsp::AudioBlock<float>& block, int length, StageChannelState* states) noexcept
 {
     const float* y[NC];
     const float* bias[NC];
@@ -502,12 +532,12 @@ void DriveStage::prepareSecondShaper (juce::dsp::AudioBlock<float>& block, int l
     {
         OnePole hp[NC];
         for (int c = 0; c < NC; ++c)
-            hp[c] = channels[(size_t) c].interstageHp;
+            hp[c] = states[c].interstageHp;
         for (int i = 0; i < length; ++i)
             for (int c = 0; c < NC; ++c)
                 v[c][i] = hp[c].highpass (y[c][i]) * 1.6f + bias[c][i] * 0.5f;
         for (int c = 0; c < NC; ++c)
-            channels[(size_t) c].interstageHp = hp[c];
+            states[c].interstageHp = hp[c];
     }
     else
     {
@@ -518,16 +548,17 @@ void DriveStage::prepareSecondShaper (juce::dsp::AudioBlock<float>& block, int l
 }
 
 template <int NC>
-void DriveStage::limitSlew (juce::dsp::AudioBlock<float>& block, int length) noexcept
+void DriveStage::limitSlew (juce::dsp::AudioBlock<float>& block, int length, StageChannelState* states,
+                            const LaneSettings* settings) noexcept
 {
-    const float rate = slewRate;
     float* data[NC];
-    float prev[NC];
+    float prev[NC], rate[NC];
     int bites = 0;
     for (int c = 0; c < NC; ++c)
     {
         data[c] = block.getChannelPointer ((size_t) c);
-        prev[c] = channels[(size_t) c].slewPrev;
+        prev[c] = states[c].slewPrev;
+        rate[c] = settings[c].slewRate;
     }
 
     for (int i = 0; i < length; ++i)
@@ -535,14 +566,14 @@ void DriveStage::limitSlew (juce::dsp::AudioBlock<float>& block, int length) noe
         for (int c = 0; c < NC; ++c)
         {
             const float step = data[c][i] - prev[c];
-            bites += std::abs (step) > rate ? 1 : 0;
-            prev[c] = prev[c] + juce::jlimit (-rate, rate, step);
+            bites += std::abs (step) > rate[c] ? 1 : 0;
+            prev[c] = prev[c] + juce::jlimit (-rate[c], rate[c], step);
             data[c][i] = prev[c];
         }
     }
 
     for (int c = 0; c < NC; ++c)
-        channels[(size_t) c].slewPrev = prev[c];
+        states[c].slewPrev = prev[c];
     biteCount += bites;
     sampleCount += NC * length;
 }

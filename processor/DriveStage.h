@@ -64,22 +64,43 @@ public:
     std::vector<float> gainRamp;
 
 private:
+    // The drive-dependent values of one chunk for one lane. In normal
+    // processing both lanes (channels) hold the same; the calibration runs two
+    // drive steps side by side, one per lane.
+    struct LaneSettings
+    {
+        float biasDepth = 0.0f, gridDepth = 0.0f, slewRate = 0.0f, preGain = 0.0f, outScale = 0.0f;
+    };
+
+    LaneSettings laneSettings (float shaped, float previousHeat) const noexcept;
+    float nextHeat (float current, float shaped, float level, int length) const noexcept;
+    static float toneAmount (float drive, float level) noexcept;
+    void tuneChannel (StageChannelState& st, float tone, float stageHeat) const noexcept;
+    static void clearChannel (StageChannelState& st) noexcept;
+
+    void runSignalPath (float* const* data, int n, int length, StageChannelState* states,
+                        const LaneSettings* settings, juce::dsp::Oversampling<float>& os) noexcept;
+    template <int NC>
+    void applyPreGain (float* const* data, int length, StageChannelState* states, const LaneSettings* settings) noexcept;
     template <typename Curve>
-    void shapeBlock (juce::dsp::AudioBlock<float>& block, int channelCount) noexcept;
+    void shapeBlock (juce::dsp::AudioBlock<float>& block, int n, StageChannelState* states, const LaneSettings* settings) noexcept;
     template <int NC>
-    void shapeInputs (juce::dsp::AudioBlock<float>& block, int length) noexcept;
+    void shapeInputs (juce::dsp::AudioBlock<float>& block, int length, StageChannelState* states, const LaneSettings* settings) noexcept;
     template <int NC>
-    void limitSlew (juce::dsp::AudioBlock<float>& block, int length) noexcept;
+    void prepareSecondShaper (juce::dsp::AudioBlock<float>& block, int length, StageChannelState* states) noexcept;
     template <int NC>
-    void applyPreGain (juce::AudioBuffer<float>& chunk, float preGain) noexcept;
+    void limitSlew (juce::dsp::AudioBlock<float>& block, int length, StageChannelState* states, const LaneSettings* settings) noexcept;
     template <int NC>
-    void applyOutputChain (juce::AudioBuffer<float>& chunk, float outScale) noexcept;
-    template <int NC>
-    void prepareSecondShaper (juce::dsp::AudioBlock<float>& block, int length) noexcept;
+    void applyOutputChain (float* const* data, int length, StageChannelState* states, const LaneSettings* settings) noexcept;
     void applyGainAndHiss (juce::AudioBuffer<float>& chunk, int channelCount, float drive) noexcept;
     template <int NC>
     void applyHiss (juce::AudioBuffer<float>& chunk, float hissGain) noexcept;
+
+    void calibratePair (juce::AudioBuffer<float>& pair, const float* drives, StageChannelState* states,
+                        juce::dsp::Oversampling<float>& os) noexcept;
     void applyCalibration();
+
+    LaneSettings lanes[2];
 
     // Per-chunk scratch at the oversampled rate, sized by prepare: the shapers'
     // inputs, their antiderivatives and the bias, one row per channel.

@@ -65,8 +65,11 @@ float DriveStage::kWeightedRms (KWeightingFilter& filter, const juce::AudioBuffe
 
 // The calibration measures channel 0 only, and channel 0 of a stage runs the
 // same whatever the channel count (its level, detune and filters do not depend
-// on channel 1, which carries the same test signal). It therefore runs in mono:
-// the same table at half the cost.
+// on channel 1, which carries the same test signal). So each drive step is a
+// mono run of channel 0, and two independent steps run side by side as the two
+// lanes of one pass: each lane a copy of channel 0's record, with its own drive,
+// heat and oversampler channel. Every lane computes exactly what a separate mono
+// run of its step computes; the lanes only overlap their recurrences.
 void DriveStage::calibrate()
 {
     // Flush denormals so that the table does not depend on the calling thread's
@@ -74,7 +77,7 @@ void DriveStage::calibrate()
     const juce::ScopedNoDenormals noDenormals;
 
     juce::AudioBuffer<float> test (1, calibrationLength);
-    juce::AudioBuffer<float> work (1, calibrationLength);
+    juce::AudioBuffer<float> work (2, calibrationLength);
     fillTestSignal (test);
 
     KWeightingFilter filter;
@@ -82,20 +85,35 @@ void DriveStage::calibrate()
     const int measured = calibrationLength - settleSamples;
     const float ref = kWeightedRms (filter, test, settleSamples, measured);
 
-    for (int t = 0; t < tableSize; ++t)
+    juce::dsp::Oversampling<float> pairOversampler (2, 1, juce::dsp::Oversampling<float>::filterHalfBandPolyphaseIIR, true, true);
+    pairOversampler.initProcessing ((size_t) maxChunk);
+
+    StageChannelState lane = channels[0];
+    clearChannel (lane);
+
+    for (int t = 0; t < tableSize; t += 2)
     {
         work.copyFrom (0, 0, test, 0, 0, calibrationLength);
-        reset();
-        process (work, (float) t / 47.0f, false);
-        const float out = kWeightedRms (filter, work, settleSamples, measured);
+        work.copyFrom (1, 0, test, 0, 0, calibrationLength);
+        StageChannelState states[2] { lane, lane };
+        pairOversampler.reset();
+        const float drives[2] { (float) t / 47.0f, (float) (t + 1) / 47.0f };
+        calibratePair (work, drives, states, pairOversampler);
 
-        float db = 0.0f;
-        if (out > 1e-9f)
+        for (int c = 0; c < 2; ++c)
         {
-            const float r = out / std::max (1e-9f, ref);
-            db = r > 0.0f ? std::max (20.0f * std::log10 (r), -100.0f) : -100.0f;
+            float* channel[1] { work.getWritePointer (c) };
+            const juce::AudioBuffer<float> output (channel, 1, calibrationLength);
+            const float out = kWeightedRms (filter, output, settleSamples, measured);
+
+            float db = 0.0f;
+            if (out > 1e-9f)
+            {
+                const float r = out / std::max (1e-9f, ref);
+                db = r > 0.0f ? std::max (20.0f * std::log10 (r), -100.0f) : -100.0f;
+            }
+            compensationDb[(size_t) (t + c)] = -db;
         }
-        compensationDb[(size_t) t] = -db;
     }
 
     const float t0 = compensationDb[0];
@@ -103,6 +121,34 @@ void DriveStage::calibrate()
         entry = juce::jlimit (-36.0f, 36.0f, entry - t0 + voicing.calibrationOffsetDb);
 
     reset();
+}
+
+// One pass of two drive steps through the non-analysing chunk path, in chunks
+// of maxChunk. Both lanes carry the same input, so the chunk level (which the
+// mono run measures on its one channel) is channel 0's.
+void DriveStage::calibratePair (juce::AudioBuffer<float>& pair, const float* drives, StageChannelState* states,
+                                juce::dsp::Oversampling<float>& os) noexcept
+{
+    float laneHeat[2] {};
+    LaneSettings settings[2];
+    const int total = pair.getNumSamples();
+
+    for (int start = 0; start < total; start += maxChunk)
+    {
+        const int length = std::min (maxChunk, total - start);
+        const float level = std::min (1.0f, 4.0f * pair.getRMSLevel (0, start, length));
+
+        for (int c = 0; c < 2; ++c)
+        {
+            const float o = std::pow (juce::jlimit (0.0f, 1.0f, drives[c]), voicing.driveCurve);
+            settings[c] = laneSettings (o, laneHeat[c]);
+            laneHeat[c] = nextHeat (laneHeat[c], o, level, length);
+            tuneChannel (states[c], toneAmount (drives[c], level), laneHeat[c]);
+        }
+
+        float* data[2] { pair.getWritePointer (0) + start, pair.getWritePointer (1) + start };
+        runSignalPath (data, 2, length, states, settings, os);
+    }
 }
 
 // A table is shared only between stages whose calibration would be

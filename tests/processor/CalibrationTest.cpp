@@ -82,6 +82,74 @@ TEST (Calibration, ChannelZeroDoesNotDependOnTheChannelCount)
     }
 }
 
+// The calibration written out plainly, one drive step after another through
+// the stage's public process call on a mono copy of the test signal.
+std::array<float, 48> plainCalibration (int mode, double sampleRate, int maxBlock)
+{
+    const juce::ScopedNoDenormals noDenormals;
+    DriveStage stage;
+    stage.prepare (mode, sampleRate, maxBlock, 1);
+
+    juce::AudioBuffer<float> test (1, 6144);
+    juce::Random random (908449);
+    float a = 0.0f, b = 0.0f, c = 0.0f;
+    for (int i = 0; i < 6144; ++i)
+    {
+        const float w = 2.0f * random.nextFloat() - 1.0f;
+        a = 0.099046f * w + 0.99765f * a;
+        b = 0.963f * b + 0.2965164f * w;
+        c = 0.57f * c + 1.0526913f * w;
+        test.setSample (0, i, (b + a) + c + 0.1848f * w);
+    }
+    double sum = 0.0;
+    for (int i = 2048; i < 6144; ++i)
+        sum += (double) (test.getSample (0, i) * test.getSample (0, i));
+    test.applyGain (0.1259f / (float) std::sqrt (sum / 4096.0));
+
+    KWeightingFilter filter;
+    filter.prepare ((float) sampleRate);
+    const float ref = DriveStage::kWeightedRms (filter, test, 2048, 4096);
+
+    std::array<float, 48> table {};
+    for (int t = 0; t < 48; ++t)
+    {
+        juce::AudioBuffer<float> work (test);
+        stage.reset();
+        stage.process (work, (float) t / 47.0f, false);
+        const float out = DriveStage::kWeightedRms (filter, work, 2048, 4096);
+        float db = 0.0f;
+        if (out > 1e-9f)
+        {
+            const float r = out / std::max (1e-9f, ref);
+            db = r > 0.0f ? std::max (20.0f * std::log10 (r), -100.0f) : -100.0f;
+        }
+        table[(size_t) t] = -db;
+    }
+    const float t0 = table[0];
+    const float offset = mode == 2 ? 0.7f : 0.0f;
+    for (auto& entry : table)
+        entry = std::min (36.0f, std::max (-36.0f, entry - t0 + offset));
+    return table;
+}
+
+using PlainCase = std::tuple<int, double, int>; // mode, rate, maximum block size
+
+class CalibrationTranscription : public ::testing::TestWithParam<PlainCase>
+{
+};
+
+TEST_P (CalibrationTranscription, EqualsThePlainStepByStepCalibration)
+{
+    const auto [mode, sampleRate, block] = GetParam();
+    DriveStage stage;
+    stage.prepare (mode, sampleRate, block, 2);
+    stage.calibrate();
+    EXPECT_TRUE (bitIdentical (stage.compensationDb, plainCalibration (mode, sampleRate, block)));
+}
+
+INSTANTIATE_TEST_SUITE_P (Settings, CalibrationTranscription,
+    ::testing::Combine (::testing::Values (0, 1, 2), ::testing::Values (44100.0, 96000.0), ::testing::Values (100, 512)));
+
 using ShareCase = std::tuple<int, int, int>; // mode, channels, maximum block size
 
 class CalibrationSharing : public ::testing::TestWithParam<ShareCase>
