@@ -1,5 +1,7 @@
 #include "TorvaneProcessor.h"
 
+#include "TorvaneEditor.h"
+
 #include <cstring>
 
 namespace
@@ -422,7 +424,7 @@ void TorvaneProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, j
 
 juce::AudioProcessorEditor* TorvaneProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new TorvaneEditor (*this);
 }
 
 void TorvaneProcessor::getStateInformation (juce::MemoryBlock& destData)

@@ -189,9 +189,14 @@ TEST (PluginEditor, OpensResizesClosesAndReopensUnderXvfb)
 {
     const auto run = HostRun::run ("editor", "1", true);
     EXPECT_EQ (run.status, 0);
-    int opened = 0;
+    int opened = 0, pages = 0;
     for (const auto& line : run.lines)
+    {
         opened += line.rfind ("editor: opened", 0) == 0 ? 1 : 0;
+        pages += line.rfind ("editor: page", 0) == 0 ? 1 : 0;
+        EXPECT_EQ (line.find ("not taken"), std::string::npos) << line;
+    }
     EXPECT_EQ (opened, 2);
+    EXPECT_EQ (pages, 6) << "three character switches each time the editor is open";
 }
 } // namespace

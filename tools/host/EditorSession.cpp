@@ -65,6 +65,22 @@ private:
     std::thread worker;
 };
 
+// Switches the character through the host's "page" parameter while the editor shows
+// it, as automation or a click on a painted word does; each change starts the scene's
+// dissolve and moves the word buttons' toggle states.
+void switchPages (PluginSession& session, int milliseconds)
+{
+    const char* const pages[] = { "Rare", "Medium", "Well" };
+    for (int page : { 1, 2, 0 })
+    {
+        session.setParameter ("3433103", (float) page / 2.0f);
+        PluginSession::pumpMessages (milliseconds);
+        auto* parameter = session.findParameter ("3433103");
+        const bool shown = parameter != nullptr && juce::roundToInt (parameter->getValue() * 2.0f) == page;
+        std::cout << "editor: page " << pages[page] << (shown ? "" : " not taken") << std::endl;
+    }
+}
+
 bool showEditorFor (PluginSession& session, int milliseconds, bool resize)
 {
     auto* editor = session.plugin().createEditorIfNeeded();
@@ -72,7 +88,8 @@ bool showEditorFor (PluginSession& session, int milliseconds, bool resize)
         return false;
     auto window = std::make_unique<EditorWindow> (editor);
     std::cout << "editor: opened " << editor->getWidth() << "x" << editor->getHeight() << std::endl;
-    PluginSession::pumpMessages (milliseconds / 2);
+    PluginSession::pumpMessages (milliseconds / 4);
+    switchPages (session, milliseconds / 12);
     if (resize)
     {
         editor->setSize (editor->getWidth() + 160, editor->getHeight() + 120);

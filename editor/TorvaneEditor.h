@@ -1,0 +1,217 @@
+#pragma once
+
+#include "FaceParticle.h"
+#include "OpaqueTiles.h"
+#include "HeatLight.h"
+
+#include <zem/zem.h>
+
+#include <array>
+#include <functional>
+
+class TorvaneProcessor;
+
+// The plug-in's editor. With the scene's page art it shows the animated face: one
+// drawing per character, the Drive and Blend knobs on the drawing and three invisible
+// buttons over the painted words Rare, Medium and Well. Without that art it falls back
+// to the toolkit's base view with two knobs, the character selector and the heat lamp.
+class TorvaneEditor : public zem::EditorBase
+{
+public:
+    explicit TorvaneEditor (TorvaneProcessor&);
+    ~TorvaneEditor() override;
+
+    void paint (juce::Graphics&) override;
+    void layoutContent (juce::Rectangle<int> contentArea) override;
+
+    bool hasPageArt() const;
+    int pageIndex() const;
+    float driveAmount() const;
+    juce::Rectangle<float> designToPixels (juce::Rectangle<float> designRect) const;
+
+    // One animation step at the current time; tickAt takes the time in milliseconds of
+    // the high-resolution counter, so that the step can be driven by a given clock.
+    void tick();
+    void tickAt (double nowMs);
+
+    void paintFace (juce::Graphics&);
+
+    static float faceNoise (double t, float b, float c);
+
+    // An invisible hit area over a word that the scene paints itself.
+    class WordButton : public juce::Button
+    {
+    public:
+        WordButton() : juce::Button ({}) {}
+        void paintButton (juce::Graphics&, bool, bool) override {}
+    };
+
+    // The 60 Hz timer that drives the tick.
+    class Animator : public juce::Timer
+    {
+    public:
+        ~Animator() override;
+        void timerCallback() override;
+        std::function<void()> callback;
+    };
+
+    enum class Repaint { none, face, eyes };
+
+    TorvaneProcessor& processor;
+    zem::Knob driveKnob;
+    zem::Knob blendKnob;
+    zem::Selector pageSelector;
+    std::array<WordButton, 3> wordButtons;
+    juce::ParameterAttachment pageAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::ComboBoxAttachment> pageSelectorAttachment;
+    HeatLight heatLight;
+
+    // Animation state: written by the tick, read by the face paint.
+    int lastCounter = 0;
+    int idleTicks = 0;
+    double lastTickMs = 0.0;
+    double faceClock = 0.0;      // seconds of scene time; double so that it stays smooth for days
+    float envSlow = 0.0f;
+    float envFast = 0.0f;
+    float trackerDb = -100.0f;
+    float glow = 0.0f;
+    float warmth = 0.0f;
+    float gridDim = 0.0f;
+    float hitPulse = 0.0f;
+    float eyesActive = 0.0f;
+    float lookX = 0.0f, lookY = 0.0f;
+    float lastLookX = 0.0f, lastLookY = 0.0f;
+    float lastEyesActive = 0.0f;
+    float mouthHit = 0.0f;
+    float mouthPos = 0.0f;
+    float mouthVel = 0.0f;
+    float lastMouth = 0.0f;
+    int mouthFrameCount = 0;
+    float smokeAmount = 0.0f;
+    float smokePhase = 0.0f;
+    float sparkCarry = 0.0f;
+    float dripCarry = 0.0f;
+    float sizzleCarry = 0.0f;
+    float emberCarry = 0.0f;
+    std::array<int, 3> sizzleSpotCount {};
+    std::array<int, 3> emberSpotCount {};
+    std::array<int, 3> dripCount {};
+    float lastDrive = -1.0f;
+    float lastWarmth = 0.0f;
+    bool wasAnimating = false;
+    int shownPage = 0;
+    int leavingPage = 0;
+    float dissolve = 1.0f;
+    // Phases of the indicator's throb (in turns, wrapped at 1) and of the grille flaps'
+    // swing. Each advances by its rate times the time step, so a change of rate changes
+    // the speed without a jump in phase.
+    double throbPhase = 0.0;
+    double flapPhase = 0.0;
+
+    // What the last tick asked to repaint, and how many repaints the ticks asked for.
+    Repaint lastRepaint = Repaint::none;
+    juce::Rectangle<int> lastRepaintArea;
+    int repaintRequests = 0;
+
+    juce::Image noiseImage;
+    juce::Image maskImage;
+
+    std::array<FaceParticle, 24> sparks {};
+    std::array<FaceParticle, 6> drips {};
+    std::array<FaceParticle, 24> sizzles {};
+    std::array<FaceParticle, 48> spatters {};
+    std::array<FaceParticle, 40> embers {};
+
+    juce::Random random { 3342 };
+    OpaqueTiles opaqueTiles;   // where each overlay picture has pixels, found on first draw
+    Animator animator;
+
+    static constexpr int noiseSize = 140;
+    static constexpr float designSize = 560.0f;
+
+    static const juce::String& pageWord (int page);
+
+private:
+    struct StepContext
+    {
+        float dt;
+        bool dissolving;
+    };
+
+    const zem::ArtEntry* art (const juce::String& name) const;
+    juce::Rectangle<float> rect (const juce::String& name) const;
+    void countArtAndLayout();
+    void buildNoiseField();
+    void layoutFace();
+    void layoutFallback();
+
+    // The tick's steps.
+    float timeStep (double nowMs);
+    bool advanceDissolve (float dt);
+    float readLevelDb (bool& idle);
+    void updateEnvelopes (float dt, float level);
+    bool detectHit (float dt, float dB);
+    void updateGlowWarmthGrid (float dt, bool idle, bool hit, int page);
+    void updateLook (float dt, int page);
+    void updateMouth (float dt, bool hit, int page, float drive01);
+    void spawnParticles (float dt, bool idle, bool running, int page, float drive01);
+    void updateSmoke (float dt, bool running, int page, float drive01);
+    void landDrops (float dt, bool dissolving, int page);
+    bool updateAllPools (StepContext);
+    void decideRepaint (bool animating, float drive01);
+    void requestRepaint (Repaint kind, juce::Rectangle<int> area);
+
+    bool updateParticles (StepContext, FaceParticle* first, int count, float gravity, float drag);
+    template <size_t N>
+    bool updatePool (StepContext c, std::array<FaceParticle, N>& pool, float gravity, float drag)
+    {
+        return updateParticles (c, pool.data(), (int) N, gravity, drag);
+    }
+
+    template <size_t N>
+    static void place (std::array<FaceParticle, N>& pool, const FaceParticle& p)
+    {
+        for (auto& slot : pool)
+            if (! slot.active)
+            {
+                slot = p;
+                slot.active = true;
+                return;
+            }
+    }
+
+    void spawnSpark (juce::Rectangle<float> source);
+    void spawnDrip (int page);
+    void spawnSizzle (int page, float drive01);
+    void spawnEmber (int page);
+    void spawnLanding (const FaceParticle& drop, int page);
+    void spawnSpatters (float x, float y, int count, float sizzleLife, bool fromLanding);
+
+    // The face paint.
+    void drawPageBackground (juce::Graphics&, int page, float artScale);
+    void drawArt (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> designRect,
+                  float opacity, float artScale);
+    void drawDirect (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect, float artScale);
+    juce::Point<float> designPoint (juce::Point<float> p) const;
+    void drawDissolve (juce::Graphics&, float artScale);
+    void rewriteMask();
+    void paintWarmth (juce::Graphics&, float artScale);
+    void paintCoals (juce::Graphics&, float artScale, float d);
+    void paintEmbers (juce::Graphics&);
+    void paintGlisten (juce::Graphics&, float artScale, float d);
+    void paintIndicator (juce::Graphics&, float artScale);
+    void paintTransformer (juce::Graphics&, float artScale, float d);
+    void paintMouth (juce::Graphics&, float artScale);
+    void drawMouthFrame (juce::Graphics&, int frame, float alpha, juce::Rectangle<float> mouthRect,
+                         float wm, float artScale);
+    void paintEyes (juce::Graphics&, float artScale);
+    void paintSpeaker (juce::Graphics&, float artScale, float d);
+    void paintHangingDrips (juce::Graphics&, float artScale, float d);
+    void paintFallingDrips (juce::Graphics&, float artScale);
+    void paintSmoke (juce::Graphics&, float artScale);
+    void paintSizzles (juce::Graphics&);
+    void paintSpatters (juce::Graphics&);
+    void paintSparks (juce::Graphics&, float artScale);
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TorvaneEditor)
+};
