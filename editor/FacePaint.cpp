@@ -9,6 +9,15 @@ namespace
 {
 constexpr float pi = 3.1415927f;
 constexpr float twoPiF = 6.2831855f;
+
+// An offset in component units moved to the nearest whole device pixels, so that a
+// picture shifted by it is copied pixel for pixel instead of resampled.
+juce::Point<float> onDevicePixels (juce::Point<float> offset, float physical)
+{
+    if (! (physical > 0.0f))
+        return offset;
+    return { std::round (offset.x * physical) / physical, std::round (offset.y * physical) / physical };
+}
 } // namespace
 
 void TorvaneEditor::paintFace (juce::Graphics& g)
@@ -60,8 +69,7 @@ void TorvaneEditor::drawArt (juce::Graphics& g, const zem::ArtEntry* entry, juce
 
 void TorvaneEditor::drawPageBackground (juce::Graphics& g, int pageNumber, float artScale)
 {
-    const auto* entry = pageNumber == 0 ? art ("panel") : art ("page" + pageWord (pageNumber));
-    drawDirect (g, entry, designToPixels ({ 0.0f, 0.0f, designSize, designSize }), artScale);
+    drawDirect (g, pageArt (pageNumber), designToPixels ({ 0.0f, 0.0f, designSize, designSize }), artScale);
 }
 
 // The new drawing shows where the dissolve's progress has passed the noise value, with
@@ -182,6 +190,9 @@ void TorvaneEditor::paintTransformer (juce::Graphics& g, float artScale, float d
     const float jx = a2 * faceNoise (41.0 * faceClock, 11.3f, 1.0f);
     const float jy = (0.5f * a2) * faceNoise (37.0 * faceClock, 5.9f, 1.0f);
     const bool shaking = a2 > 0.05f;
+    // The shake, in pixels, on whole device pixels: the transformer and valve pictures
+    // keep their own pixel grid as they tremble.
+    const auto shake = onDevicePixels ({ jx * s, jy * s }, g.getInternalContext().getPhysicalPixelScaleFactor());
 
     if (shaking)
     {
@@ -189,7 +200,7 @@ void TorvaneEditor::paintTransformer (juce::Graphics& g, float artScale, float d
         const auto root = designPoint (rect ("cableRoot" + word).getPosition());
         const auto far = designPoint (rect ("cableFar" + word).getPosition());
         const auto v = root - far;
-        const auto moved = v + juce::Point<float> (jx * s, jy * s);
+        const auto moved = v + shake;
         const float length = v.getDistanceFromOrigin();
         const auto* cable = art ("cable" + word);
         if (cable != nullptr && length > 1.0f)
@@ -206,7 +217,7 @@ void TorvaneEditor::paintTransformer (juce::Graphics& g, float artScale, float d
     juce::Graphics::ScopedSaveState state (g);
     if (shaking)
     {
-        g.addTransform (juce::AffineTransform::translation (jx * s, jy * s));
+        g.addTransform (juce::AffineTransform::translation (shake.x, shake.y));
         drawArt (g, art ("transformer" + word), rect ("transformer" + word), 1.0f, artScale);
     }
     drawArt (g, art ("valveDim" + word), rect ("valveDim" + word), std::max (0.85f * gridDim, 0.55f * hitPulse * envSlow),

@@ -5,6 +5,8 @@
 
 #include <TorvaneBundle.h>
 
+#include <cmath>
+
 namespace
 {
 const zem::ArtSource& bundleSource()
@@ -214,6 +216,34 @@ void TorvaneEditor::paint (juce::Graphics& g)
         zem::EditorBase::paint (g);
         return;
     }
-    g.fillAll (juce::Colour (zem::palette::ink));
+    {
+        // Where the page drawing covers the face square with opaque whole pixels, the ink
+        // beneath it would never show: fill only around the square.
+        juce::Graphics::ScopedSaveState state (g);
+        if (pageCoversFace (g))
+            g.excludeClipRegion (fittedArea());
+        g.fillAll (juce::Colour (zem::palette::ink));
+    }
     paintFace (g);
+}
+
+// The drawing painted first over the whole square (the leaving one during a dissolve)
+// is opaque, and a display of whole device pixels per unit puts the square's edges on
+// whole pixels, so the drawing replaces every pixel of the square.
+bool TorvaneEditor::pageCoversFace (juce::Graphics& g) const
+{
+    const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
+    if (std::abs (physical - std::round (physical)) > 0.001f)
+        return false;
+    const bool dissolving = dissolve < 1.0f && leavingPage != shownPage;
+    const auto* entry = pageArt (dissolving ? leavingPage : shownPage);
+    if (entry == nullptr)
+        return false;
+    const auto& image = entry->imageFor (kit.imageScale (g));
+    return image.isValid() && ! image.hasAlphaChannel();
+}
+
+const zem::ArtEntry* TorvaneEditor::pageArt (int pageNumber) const
+{
+    return pageNumber == 0 ? art ("panel") : art ("page" + pageWord (pageNumber));
 }

@@ -139,6 +139,8 @@ private:
     };
 
     const zem::ArtEntry* art (const juce::String& name) const;
+    const zem::ArtEntry* pageArt (int page) const;
+    bool pageCoversFace (juce::Graphics&) const;
     juce::Rectangle<float> rect (const juce::String& name) const;
     void countArtAndLayout();
     void buildNoiseField();
