@@ -73,6 +73,10 @@ void TorvaneEditor::paintEyes (juce::Graphics& g, float artScale)
         if (! eyeImage.isValid() || eyeImage.getWidth() <= 0 || eyeImage.getHeight() <= 0)
             continue;
         juce::Graphics::ScopedSaveState state (g);
+        // The alpha clip is worked out over the whole current clip; narrowing it first to
+        // a whole-unit frame around the eye (a unit clear of it, so no edge pixel of the
+        // eye loses coverage) leaves the same clip for far less work on large windows.
+        g.reduceClipRegion (eyeArea.getSmallestIntegerContainer().expanded (1));
         g.reduceClipRegion (eyeImage, juce::AffineTransform::scale (eyeArea.getWidth() / (float) eyeImage.getWidth(),
                                                                     eyeArea.getHeight() / (float) eyeImage.getHeight())
                                           .translated (eyeArea.getX(), eyeArea.getY()));
