@@ -60,11 +60,17 @@ void paintFace (benchmark::State& state)
     scene.editor->setSize (side, side);
     scene.play (90);
     juce::Image image (juce::Image::ARGB, (int) (side * scale), (int) (side * scale), true);
-    for (auto _ : state)
+    auto paint = [&]
     {
         juce::Graphics g (image);
         g.addTransform (juce::AffineTransform::scale (scale));
         scene.editor->paintEntireComponent (g, false);
+    };
+    // The first paint decodes the pictures and finds their tiles: not part of a frame's cost.
+    paint();
+    for (auto _ : state)
+    {
+        paint();
         benchmark::ClobberMemory();
     }
     state.SetLabel (juce::String (TorvaneEditor::pageWord (page) + " " + juce::String (side) + "px x"
@@ -96,6 +102,8 @@ void tickSilent (benchmark::State& state)
 // 2x display, the last two both 1120 x 1120 device pixels.
 BENCHMARK (paintFace)->ArgsProduct ({ { 0, 1, 2 }, { 560, 1120 }, { 1 } })->Unit (benchmark::kMillisecond);
 BENCHMARK (paintFace)->ArgsProduct ({ { 0, 1, 2 }, { 560 }, { 2 } })->Unit (benchmark::kMillisecond);
+// A 1120 window on a 2x display: 2240 x 2240 device pixels, drawn from the 3x pictures.
+BENCHMARK (paintFace)->ArgsProduct ({ { 0, 1, 2 }, { 1120 }, { 2 } })->Unit (benchmark::kMillisecond);
 BENCHMARK (tickPlaying)->DenseRange (0, 2)->Unit (benchmark::kMicrosecond);
 BENCHMARK (tickSilent)->Unit (benchmark::kMicrosecond);
 

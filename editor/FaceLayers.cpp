@@ -81,7 +81,7 @@ void TorvaneEditor::paintEyes (juce::Graphics& g, float artScale)
                                                                     eyeArea.getHeight() / (float) eyeImage.getHeight())
                                           .translated (eyeArea.getX(), eyeArea.getY()));
         const auto pupilRect = juce::Rectangle<float> (pr.getWidth() * q, pr.getHeight() * q).withCentre (centre);
-        drawDirect (g, pupil, designToPixels (pupilRect), artScale);
+        drawStretched (g, pupil, designToPixels (pupilRect), artScale);
     }
 }
 
@@ -100,9 +100,12 @@ void TorvaneEditor::paintSpeaker (juce::Graphics& g, float artScale, float d)
         const float jolt = s * 1.5f * d * d * envFast;
         const float tx = jolt * faceNoise (33.0 * faceClock, 2.7f, 1.0f);
         const float ty = jolt * faceNoise (29.0 * faceClock, 8.2f, 1.0f);
-        juce::Graphics::ScopedSaveState state (g);
-        g.addTransform (juce::AffineTransform::scale (k, k, centre.x, centre.y).translated (tx, ty));
-        drawDirect (g, art ("cone" + word), designToPixels (rect ("cone" + word)), artScale);
+        // Swollen by k about the centre, then moved by (tx, ty): still an upright rectangle.
+        const auto cone = designToPixels (rect ("cone" + word));
+        drawStretched (g, art ("cone" + word),
+                       { (cone.getX() - centre.x) * k + centre.x + tx, (cone.getY() - centre.y) * k + centre.y + ty,
+                         cone.getWidth() * k, cone.getHeight() * k },
+                       artScale);
     }
 
     const float swing = (0.13f * d + 0.07f) * envSlow;
@@ -113,9 +116,8 @@ void TorvaneEditor::paintSpeaker (juce::Graphics& g, float artScale, float d)
             continue;
         const auto pivot = designPoint (rect (artName ("flapPivot", word, k)).getPosition());
         const float angle = faceNoise (flapPhase, 1.9f * (float) k, 1.0f) * swing;
-        juce::Graphics::ScopedSaveState state (g);
-        g.addTransform (juce::AffineTransform::rotation (angle, pivot.x, pivot.y));
-        drawDirect (g, flap, designToPixels (rect (artName ("flap", word, k))), artScale);
+        drawTransformed (g, flap, designToPixels (rect (artName ("flap", word, k))),
+                         juce::AffineTransform::rotation (angle, pivot.x, pivot.y), artScale);
     }
 
     if (shownPage != 2)
@@ -128,11 +130,11 @@ void TorvaneEditor::paintSpeaker (juce::Graphics& g, float artScale, float d)
         const auto base = designPoint (rect (artName ("flameBaseWell", {}, v)).getPosition());
         const float grow = (0.1f * faceNoise (6.0 * faceClock, 2.3f * (float) v, 1.0f) + 0.22f) * envSlow + 1.0f;
         const float sway = faceNoise (3.5 * faceClock, (float) v + 4.0f, 1.0f) * (0.12f * envSlow);
-        juce::Graphics::ScopedSaveState state (g);
-        g.addTransform (juce::AffineTransform::translation (-base.x, -base.y)
-                            .followedBy (juce::AffineTransform (1.0f, sway, 0.0f, 0.0f, grow, 0.0f))
-                            .translated (base.x, base.y));
-        drawDirect (g, flame, designToPixels (rect (artName ("flameWell", {}, v))), artScale);
+        drawTransformed (g, flame, designToPixels (rect (artName ("flameWell", {}, v))),
+                         juce::AffineTransform::translation (-base.x, -base.y)
+                             .followedBy (juce::AffineTransform (1.0f, sway, 0.0f, 0.0f, grow, 0.0f))
+                             .translated (base.x, base.y),
+                         artScale);
     }
 }
 
@@ -294,7 +296,7 @@ void TorvaneEditor::paintSparks (juce::Graphics& g, float artScale)
         const auto centre = designPoint ({ p.x, p.y });
         juce::Graphics::ScopedSaveState state (g);
         g.setOpacity (juce::jlimit (0.0f, 1.0f, 2.0f * (1.0f - p.age / p.life)));
-        g.addTransform (juce::AffineTransform::rotation (p.angle, centre.x, centre.y));
-        drawDirect (g, spark, { centre.x - w / 2.0f, centre.y - h / 2.0f, w, h }, artScale);
+        drawTransformed (g, spark, { centre.x - w / 2.0f, centre.y - h / 2.0f, w, h },
+                         juce::AffineTransform::rotation (p.angle, centre.x, centre.y), artScale);
     }
 }

@@ -64,7 +64,33 @@ void TorvaneEditor::drawArt (juce::Graphics& g, const zem::ArtEntry* entry, juce
     g.setOpacity (std::min (opacity, 1.0f));
     // Only where the picture has pixels: the same result for less compositing.
     g.reduceClipRegion (opaqueTiles.clipFor (entry->imageFor (artScale), area));
-    drawDirect (g, entry, area, artScale);
+    drawStretched (g, entry, area, artScale);
+}
+
+// A direct draw under a transform of the paint's own. The clip is first narrowed to a
+// whole-unit frame a unit clear of where the transformed picture can land: the same
+// pixels, but the framework then works out its coverage over that frame instead of the
+// whole window.
+void TorvaneEditor::drawTransformed (juce::Graphics& g, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect,
+                                     const juce::AffineTransform& transform, float artScale)
+{
+    if (entry == nullptr || pixelRect.isEmpty())
+        return;
+    juce::Graphics::ScopedSaveState state (g);
+    g.reduceClipRegion (pixelRect.transformedBy (transform).getSmallestIntegerContainer().expanded (1));
+    g.addTransform (transform);
+    drawDirect (g, entry, pixelRect, artScale);
+}
+
+// A direct draw for a context with no rotation or scale of the paint's own: a picture
+// that must be resampled is stretched by the scene's own sampler.
+void TorvaneEditor::drawStretched (juce::Graphics& g, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect,
+                                   float artScale)
+{
+    if (entry == nullptr || pixelRect.isEmpty())
+        return;
+    if (! stretcher.draw (g, entry->imageFor (artScale), pixelRect))
+        drawDirect (g, entry, pixelRect, artScale);
 }
 
 void TorvaneEditor::drawPageBackground (juce::Graphics& g, int pageNumber, float artScale)
@@ -205,12 +231,12 @@ void TorvaneEditor::paintTransformer (juce::Graphics& g, float artScale, float d
         const auto* cable = art ("cable" + word);
         if (cable != nullptr && length > 1.0f)
         {
-            juce::Graphics::ScopedSaveState state (g);
-            g.addTransform (juce::AffineTransform::translation (-far.x, -far.y)
-                                .rotated (std::atan2 (moved.y, moved.x) - std::atan2 (v.y, v.x))
-                                .scaled (moved.getDistanceFromOrigin() / length)
-                                .translated (far.x, far.y));
-            drawDirect (g, cable, designToPixels (rect ("cable" + word)), artScale);
+            drawTransformed (g, cable, designToPixels (rect ("cable" + word)),
+                             juce::AffineTransform::translation (-far.x, -far.y)
+                                 .rotated (std::atan2 (moved.y, moved.x) - std::atan2 (v.y, v.x))
+                                 .scaled (moved.getDistanceFromOrigin() / length)
+                                 .translated (far.x, far.y),
+                             artScale);
         }
     }
 

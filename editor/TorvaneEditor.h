@@ -2,6 +2,7 @@
 
 #include "FaceParticle.h"
 #include "OpaqueTiles.h"
+#include "PictureStretcher.h"
 #include "HeatLight.h"
 
 #include <zem/zem.h>
@@ -124,6 +125,7 @@ public:
 
     juce::Random random { 3342 };
     OpaqueTiles opaqueTiles;   // where each overlay picture has pixels, found on first draw
+    PictureStretcher stretcher;
     Animator animator;
 
     static constexpr int noiseSize = 140;
@@ -194,6 +196,9 @@ private:
     void drawArt (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> designRect,
                   float opacity, float artScale);
     void drawDirect (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect, float artScale);
+    void drawTransformed (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect,
+                          const juce::AffineTransform& transform, float artScale);
+    void drawStretched (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect, float artScale);
     juce::Point<float> designPoint (juce::Point<float> p) const;
     void drawDissolve (juce::Graphics&, float artScale);
     void rewriteMask();
