@@ -95,7 +95,23 @@ void TorvaneEditor::drawStretched (juce::Graphics& g, const zem::ArtEntry* entry
 
 void TorvaneEditor::drawPageBackground (juce::Graphics& g, int pageNumber, float artScale)
 {
-    drawDirect (g, pageArt (pageNumber), designToPixels ({ 0.0f, 0.0f, designSize, designSize }), artScale);
+    const auto* entry = pageArt (pageNumber);
+    const auto area = designToPixels ({ 0.0f, 0.0f, designSize, designSize });
+    if (entry != nullptr && PictureStretcher::onWholeDevicePixels (g))
+    {
+        // The face square lies on whole device pixels; a drawing that would be resampled
+        // on every paint is resampled once to that size and then only copied.
+        const auto& picture = entry->imageFor (artScale);
+        const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
+        const auto device = (area * physical).toNearestInt();
+        if (picture.isValid() && ! device.isEmpty() && device.getWidth() != picture.getWidth())
+        {
+            PictureStretcher::copyAt (g, pageCopies.copyOf (picture, device.getWidth(), device.getHeight()),
+                                      device.getPosition(), physical);
+            return;
+        }
+    }
+    drawDirect (g, entry, area, artScale);
 }
 
 // The new drawing shows where the dissolve's progress has passed the noise value, with

@@ -85,9 +85,9 @@ bool PictureStretcher::draw (juce::Graphics& g, const juce::Image& picture, juce
 {
     if (! picture.isValid() || picture.getFormat() != juce::Image::ARGB)
         return false;
-    const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
-    if (! (physical >= 1.0f) || ! isWhole (physical))
+    if (! onWholeDevicePixels (g))
         return false;
+    const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
     const auto device = area * physical;
     const bool sameSize = std::abs (device.getWidth() - (float) picture.getWidth()) < 0.002f * device.getWidth()
                           && std::abs (device.getHeight() - (float) picture.getHeight()) < 0.002f * device.getHeight();
@@ -111,11 +111,21 @@ bool PictureStretcher::draw (juce::Graphics& g, const juce::Image& picture, juce
         stretch (source, device, box, target);
     }
 
+    copyAt (g, scratch.getClippedImage ({ box.getWidth(), box.getHeight() }), box.getPosition(), physical);
+    return true;
+}
+
+void PictureStretcher::copyAt (juce::Graphics& g, const juce::Image& image, juce::Point<int> devicePixel, float physical)
+{
     // A hair past the whole pixel, so that the context's truncation lands on it.
     const float nudge = 1.0f / 1024.0f;
-    g.drawImageTransformed (scratch.getClippedImage ({ box.getWidth(), box.getHeight() }),
-                            juce::AffineTransform::scale (1.0f / physical)
-                                .translated (((float) box.getX() + nudge) / physical,
-                                             ((float) box.getY() + nudge) / physical));
-    return true;
+    g.drawImageTransformed (image, juce::AffineTransform::scale (1.0f / physical)
+                                       .translated (((float) devicePixel.x + nudge) / physical,
+                                                    ((float) devicePixel.y + nudge) / physical));
+}
+
+bool PictureStretcher::onWholeDevicePixels (juce::Graphics& g)
+{
+    const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
+    return physical >= 1.0f && isWhole (physical);
 }

@@ -24,6 +24,13 @@ public:
     static void stretch (const juce::Image::BitmapData& picture, juce::Rectangle<float> device,
                          juce::Rectangle<int> box, juce::Image::BitmapData& target);
 
+    // Draws an image unscaled with its top-left corner on the given device pixel, for a
+    // context of "physical" device pixels per unit as above.
+    static void copyAt (juce::Graphics& g, const juce::Image& image, juce::Point<int> devicePixel, float physical);
+
+    // True when the context maps units to a whole number of device pixels.
+    static bool onWholeDevicePixels (juce::Graphics& g);
+
 private:
     juce::Image scratch;   // grows to the largest box drawn, never shrinks
 };

@@ -3,6 +3,7 @@
 #include "FaceParticle.h"
 #include "OpaqueTiles.h"
 #include "PictureStretcher.h"
+#include "ScaledCopies.h"
 #include "HeatLight.h"
 
 #include <zem/zem.h>
@@ -126,6 +127,7 @@ public:
     juce::Random random { 3342 };
     OpaqueTiles opaqueTiles;   // where each overlay picture has pixels, found on first draw
     PictureStretcher stretcher;
+    ScaledCopies pageCopies;   // the page drawings at a size no embedded scale matches
     Animator animator;
 
     static constexpr int noiseSize = 140;

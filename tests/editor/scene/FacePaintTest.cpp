@@ -118,6 +118,29 @@ TEST_F (FacePaint, StillPictureOfEachCharacterIsItsDrawing)
     }
 }
 
+// A window that no embedded scale matches (840 at 1x draws the 2x drawing at 0.75 of its
+// size): the still picture is the drawing stretched over the square, and the stretch is
+// made once, not on every paint.
+TEST_F (FacePaint, StillPictureAtAnUnmatchedScaleIsTheStretchedDrawing)
+{
+    tick();
+    const View view { 840, 1.0f };
+    render (view, "still-unmatched");
+    const auto shot = render (view, "still-unmatched");
+    EXPECT_EQ (editor->pageCopies.copiesMade(), 1);
+
+    juce::Image expected (juce::Image::ARGB, 840, 840, true);
+    {
+        juce::Graphics g (expected);
+        g.drawImage (pagePicture (0, view), { 0.0f, 0.0f, 840.0f, 840.0f }, juce::RectanglePlacement::stretchToFit);
+    }
+    int mismatches = 0;
+    const auto points = freePoints();
+    for (auto p : points)
+        mismatches += channelDistance (at (shot, p, 1.5f), at (expected, p, 1.5f)) > 2 ? 1 : 0;
+    EXPECT_EQ (mismatches, 0) << "over " << points.size() << " points";
+}
+
 // Playing loud lights the coals: their pixels move from the still drawing towards the
 // lit coal picture.
 TEST_F (FacePaint, PlayingLoudLightsEachCharacter)

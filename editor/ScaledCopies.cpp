@@ -1,0 +1,26 @@
+#include "ScaledCopies.h"
+
+const juce::Image& ScaledCopies::copyOf (const juce::Image& picture, int width, int height)
+{
+    ++uses;
+    Copy* slot = nullptr;
+    for (auto& copy : copies)
+        if (copy.source.getPixelData() == picture.getPixelData())
+            slot = &copy;
+    if (slot == nullptr)
+        for (auto& copy : copies)
+            if (slot == nullptr || copy.lastUse < slot->lastUse)
+                slot = &copy;
+
+    slot->lastUse = uses;
+    if (slot->source.getPixelData() == picture.getPixelData() && slot->scaled.getWidth() == width
+        && slot->scaled.getHeight() == height)
+        return slot->scaled;
+
+    slot->source = picture;
+    slot->scaled = juce::Image (picture.getFormat(), width, height, true);
+    juce::Graphics g (slot->scaled);
+    g.drawImage (picture, slot->scaled.getBounds().toFloat(), juce::RectanglePlacement::stretchToFit);
+    ++made;
+    return slot->scaled;
+}
