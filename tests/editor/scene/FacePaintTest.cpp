@@ -141,6 +141,36 @@ TEST_F (FacePaint, StillPictureAtAnUnmatchedScaleIsTheStretchedDrawing)
     EXPECT_EQ (mismatches, 0) << "over " << points.size() << " points";
 }
 
+// In a window wider than tall the ink shows beside the face square and the drawing fills
+// the square right to its edges, on whole-pixel and fractional displays alike.
+TEST_F (FacePaint, InkBesideTheFaceSquareAndTheDrawingWithin)
+{
+    tick();
+    const auto ink = juce::Colour (zem::palette::ink);
+    for (float scale : { 1.0f, 2.0f, 1.5f })
+    {
+        const auto shot = renderEditorSnapshot (*editor, 700, 560, scale);
+        const auto& picture = pagePicture (0, { 560, scale });
+        auto shotAt = [&] (float x, float y) { return shot.getPixelAt ((int) (x * scale), (int) (y * scale)); };
+        auto drawingAt = [&] (float x, float y)
+        {
+            const float toPicture = (float) picture.getWidth() / 560.0f;
+            return picture.getPixelAt ((int) (x * toPicture), (int) (y * toPicture));
+        };
+        for (float y : { 1.0f, 280.0f, 559.0f })
+        {
+            EXPECT_EQ (channelDistance (shotAt (30.0f, y), ink), 0) << scale << " left of the square";
+            EXPECT_EQ (channelDistance (shotAt (669.0f, y), ink), 0) << scale << " right of the square";
+        }
+        if (scale != 1.5f) // whole pixels: the square's edge columns are the drawing's own
+            for (float y : { 3.0f, 280.0f, 556.0f })
+            {
+                EXPECT_LE (channelDistance (shotAt (70.2f, y), drawingAt (0.2f, y)), 2) << scale << " left edge";
+                EXPECT_LE (channelDistance (shotAt (629.6f, y), drawingAt (559.6f, y)), 2) << scale << " right edge";
+            }
+    }
+}
+
 // Playing loud lights the coals: their pixels move from the still drawing towards the
 // lit coal picture.
 TEST_F (FacePaint, PlayingLoudLightsEachCharacter)
