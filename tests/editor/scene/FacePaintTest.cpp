@@ -171,6 +171,41 @@ TEST_F (FacePaint, InkBesideTheFaceSquareAndTheDrawingWithin)
     }
 }
 
+// The shaking transformer moves by whole device pixels: its solid pixels below the valve
+// are the picture's own, copied at some small offset, not resampled between pixels.
+TEST_F (FacePaint, ShakenTransformerIsCopiedAtAWholePixelOffset)
+{
+    setParameter ("drive", 100.0f);
+    playLoud (40);
+    const auto r = editor->kit.docs.layoutRect ("transformerRare", {});
+    for (const auto& view : views)
+    {
+        const auto shot = render (view, "shaken");
+        const float k = view.artScale();
+        const auto& picture = editor->kit.find ("transformerRare")->imageFor (k);
+        int bestMismatches = 1 << 30, solid = 0;
+        for (int dy = -4; dy <= 4; ++dy)
+            for (int dx = -6; dx <= 6; ++dx)
+            {
+                int mismatches = 0;
+                solid = 0;
+                for (int y = (int) ((215.0f - r.getY()) * k); y < picture.getHeight() - 8; y += 2)
+                    for (int x = 8; x < picture.getWidth() - 8; x += 2)
+                    {
+                        const auto c = picture.getPixelAt (x, y);
+                        if (c.getAlpha() < 255)
+                            continue;
+                        ++solid;
+                        const auto s = shot.getPixelAt ((int) (r.getX() * k) + x + dx, (int) (r.getY() * k) + y + dy);
+                        mismatches += channelDistance (s, c) > 1 ? 1 : 0;
+                    }
+                bestMismatches = std::min (bestMismatches, mismatches);
+            }
+        ASSERT_GT (solid, 50) << view.name();
+        EXPECT_EQ (bestMismatches, 0) << view.name() << " over " << solid << " solid pixels";
+    }
+}
+
 // Playing loud lights the coals: their pixels move from the still drawing towards the
 // lit coal picture.
 TEST_F (FacePaint, PlayingLoudLightsEachCharacter)
