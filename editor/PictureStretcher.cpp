@@ -1,34 +1,9 @@
 #include "PictureStretcher.h"
 
 #include <cmath>
-#include <vector>
 
 namespace
 {
-// Where one device column (or row) samples the picture: the two neighbouring picture
-// pixels, the weight of the second in 256ths, and how much of the device pixel the
-// area covers, in 256ths.
-struct Tap
-{
-    int first, second, weight, cover;
-};
-
-void fillTaps (Tap* taps, int start, int count, float areaStart, float areaLength, int pictureLength)
-{
-    const float step = (float) pictureLength / areaLength;
-    const float areaEnd = areaStart + areaLength;
-    for (int i = 0; i < count; ++i)
-    {
-        const float pixel = (float) (start + i);
-        const float source = (pixel + 0.5f - areaStart) * step - 0.5f;
-        const int whole = (int) std::floor (source);
-        const int weight = juce::jlimit (0, 255, (int) ((source - (float) whole) * 256.0f));
-        const float covered = std::min (pixel + 1.0f, areaEnd) - std::max (pixel, areaStart);
-        taps[i] = { juce::jlimit (0, pictureLength - 1, whole), juce::jlimit (0, pictureLength - 1, whole + 1), weight,
-                    juce::jlimit (0, 256, (int) std::lround (covered * 256.0f)) };
-    }
-}
-
 // Two premultiplied ARGB pixels mixed, the second weighted by w in 256ths; the
 // channels are worked two at a time in 16-bit lanes.
 inline juce::uint32 mix (juce::uint32 a, juce::uint32 b, juce::uint32 w)
@@ -45,10 +20,25 @@ bool isWhole (float v)
 }
 } // namespace
 
+void PictureStretcher::fillTaps (Tap* taps, int start, int count, float areaStart, float areaLength, int pictureLength)
+{
+    const float step = (float) pictureLength / areaLength;
+    const float areaEnd = areaStart + areaLength;
+    for (int i = 0; i < count; ++i)
+    {
+        const float pixel = (float) (start + i);
+        const float source = (pixel + 0.5f - areaStart) * step - 0.5f;
+        const int whole = (int) std::floor (source);
+        const int weight = juce::jlimit (0, 255, (int) ((source - (float) whole) * 256.0f));
+        const float covered = std::min (pixel + 1.0f, areaEnd) - std::max (pixel, areaStart);
+        taps[i] = { juce::jlimit (0, pictureLength - 1, whole), juce::jlimit (0, pictureLength - 1, whole + 1), weight,
+                    juce::jlimit (0, 256, (int) std::lround (covered * 256.0f)) };
+    }
+}
+
 void PictureStretcher::stretch (const juce::Image::BitmapData& picture, juce::Rectangle<float> device,
                                 juce::Rectangle<int> box, juce::Image::BitmapData& target)
 {
-    thread_local std::vector<Tap> columns, rows;
     columns.resize ((size_t) box.getWidth());
     rows.resize ((size_t) box.getHeight());
     fillTaps (columns.data(), box.getX(), box.getWidth(), device.getX(), device.getWidth(), picture.width);

@@ -2,6 +2,8 @@
 
 #include <juce_graphics/juce_graphics.h>
 
+#include <vector>
+
 // Draws a picture with an alpha channel stretched into an upright area, faster than the
 // framework's resampling: the bilinear samples are worked out here, on the device pixel
 // grid, into a scratch image that is then copied onto the context at whole device
@@ -19,11 +21,6 @@ public:
     // when the framework would copy the picture without resampling anyway.
     bool draw (juce::Graphics& g, const juce::Image& picture, juce::Rectangle<float> area);
 
-    // The samples of the picture stretched over "device" (in device pixels), for the
-    // device pixels of "box", written to target from its top-left corner.
-    static void stretch (const juce::Image::BitmapData& picture, juce::Rectangle<float> device,
-                         juce::Rectangle<int> box, juce::Image::BitmapData& target);
-
     // Draws an image unscaled with its top-left corner on the given device pixel, for a
     // context of "physical" device pixels per unit as above.
     static void copyAt (juce::Graphics& g, const juce::Image& image, juce::Point<int> devicePixel, float physical);
@@ -32,5 +29,21 @@ public:
     static bool onWholeDevicePixels (juce::Graphics& g);
 
 private:
-    juce::Image scratch;   // grows to the largest box drawn, never shrinks
+    // Where one device column (or row) samples the picture: the two neighbouring
+    // picture pixels, the weight of the second in 256ths, and how much of the device
+    // pixel the area covers, in 256ths.
+    struct Tap
+    {
+        int first, second, weight, cover;
+    };
+
+    // The samples of the picture stretched over "device" (in device pixels), for the
+    // device pixels of "box", written to target from its top-left corner.
+    void stretch (const juce::Image::BitmapData& picture, juce::Rectangle<float> device, juce::Rectangle<int> box,
+                  juce::Image::BitmapData& target);
+    static void fillTaps (Tap* taps, int start, int count, float areaStart, float areaLength, int pictureLength);
+
+    // Scratch space that grows to the largest box drawn and never shrinks.
+    juce::Image scratch;
+    std::vector<Tap> columns, rows;
 };

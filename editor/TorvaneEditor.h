@@ -127,7 +127,9 @@ public:
     juce::Random random { 3342 };
     OpaqueTiles opaqueTiles;   // where each overlay picture has pixels, found on first draw
     PictureStretcher stretcher;
-    ScaledCopies pageCopies;   // the page drawings at a size no embedded scale matches
+    // The page drawings at a size no embedded scale matches: the two of a dissolve (a
+    // 2240-pixel square holds 15 MB each, so the third page is made again when shown).
+    ScaledCopies pageCopies { 2 };
     Animator animator;
 
     static constexpr int noiseSize = 140;

@@ -18,7 +18,7 @@ juce::Image picture (juce::Colour colour)
 // A copy is the framework's own stretch of the picture to the asked size.
 TEST (ScaledCopies, CopyIsThePictureStretched)
 {
-    ScaledCopies copies;
+    ScaledCopies copies (1);
     const auto source = picture (juce::Colours::darkred);
     const auto& copy = copies.copyOf (source, 53, 41);
     ASSERT_EQ (copy.getBounds(), juce::Rectangle<int> (0, 0, 53, 41));
@@ -36,7 +36,7 @@ TEST (ScaledCopies, CopyIsThePictureStretched)
 // least recently used copy goes first when all places are taken.
 TEST (ScaledCopies, MadeOnceAndRemadeOnChange)
 {
-    ScaledCopies copies;
+    ScaledCopies copies (3);
     const juce::Image pictures[] = { picture (juce::Colours::red), picture (juce::Colours::green),
                                      picture (juce::Colours::blue), picture (juce::Colours::grey) };
     copies.copyOf (pictures[0], 80, 60);
