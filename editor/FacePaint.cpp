@@ -97,7 +97,7 @@ void TorvaneEditor::drawPageBackground (juce::Graphics& g, int pageNumber, float
 {
     const auto* entry = pageArt (pageNumber);
     const auto area = designToPixels ({ 0.0f, 0.0f, designSize, designSize });
-    if (entry != nullptr && PictureStretcher::onWholeDevicePixels (g))
+    if (entry != nullptr && PictureStretcher::onWholeDevicePixels (g, area))
     {
         // The face square lies on whole device pixels; a drawing that would be resampled
         // on every paint is resampled once to that size and then only copied.

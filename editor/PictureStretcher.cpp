@@ -75,9 +75,9 @@ bool PictureStretcher::draw (juce::Graphics& g, const juce::Image& picture, juce
 {
     if (! picture.isValid() || picture.getFormat() != juce::Image::ARGB)
         return false;
-    if (! onWholeDevicePixels (g))
-        return false;
     const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
+    if (! (physical > 0.0f))
+        return false;
     const auto device = area * physical;
     const bool sameSize = std::abs (device.getWidth() - (float) picture.getWidth()) < 0.002f * device.getWidth()
                           && std::abs (device.getHeight() - (float) picture.getHeight()) < 0.002f * device.getHeight();
@@ -114,8 +114,8 @@ void PictureStretcher::copyAt (juce::Graphics& g, const juce::Image& image, juce
                                                     ((float) devicePixel.y + nudge) / physical));
 }
 
-bool PictureStretcher::onWholeDevicePixels (juce::Graphics& g)
+bool PictureStretcher::onWholeDevicePixels (juce::Graphics& g, juce::Rectangle<float> area)
 {
-    const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
-    return physical >= 1.0f && isWhole (physical);
+    const auto device = area * g.getInternalContext().getPhysicalPixelScaleFactor();
+    return isWhole (device.getX()) && isWhole (device.getY()) && isWhole (device.getRight()) && isWhole (device.getBottom());
 }

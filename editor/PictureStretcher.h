@@ -11,9 +11,10 @@
 // beyond the picture's border, the area's edges covered in proportion), so the result
 // matches a stretched drawImage to within rounding.
 //
-// It needs a context that maps units to a whole number of device pixels with nothing
-// but a translation by whole device pixels added; the caller must not have added a
-// rotation or a scale.
+// It needs a context whose units map to device pixels by the display's scale alone, its
+// origin on a device pixel's corner, and at most a translation by whole device pixels
+// added: the caller must not have added a rotation or a scale. (With an origin off the
+// device grid the result is still right, only resampled once more by the framework.)
 class PictureStretcher
 {
 public:
@@ -25,8 +26,8 @@ public:
     // context of "physical" device pixels per unit as above.
     static void copyAt (juce::Graphics& g, const juce::Image& image, juce::Point<int> devicePixel, float physical);
 
-    // True when the context maps units to a whole number of device pixels.
-    static bool onWholeDevicePixels (juce::Graphics& g);
+    // True when the area's edges fall on whole device pixels in this context.
+    static bool onWholeDevicePixels (juce::Graphics& g, juce::Rectangle<float> area);
 
 private:
     // Where one device column (or row) samples the picture: the two neighbouring

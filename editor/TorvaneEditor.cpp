@@ -228,12 +228,11 @@ void TorvaneEditor::paint (juce::Graphics& g)
 }
 
 // The drawing painted first over the whole square (the leaving one during a dissolve)
-// is opaque, and a display of whole device pixels per unit puts the square's edges on
-// whole pixels, so the drawing replaces every pixel of the square.
+// is opaque, and the square's edges fall on whole device pixels, so the drawing
+// replaces every pixel of the square.
 bool TorvaneEditor::pageCoversFace (juce::Graphics& g) const
 {
-    const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
-    if (std::abs (physical - std::round (physical)) > 0.001f)
+    if (! PictureStretcher::onWholeDevicePixels (g, fittedArea().toFloat()))
         return false;
     const bool dissolving = dissolve < 1.0f && leavingPage != shownPage;
     const auto* entry = pageArt (dissolving ? leavingPage : shownPage);
