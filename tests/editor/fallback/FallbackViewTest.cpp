@@ -270,6 +270,21 @@ TEST_P (FallbackPicture, DrawnViewShowsHeaderKnobsSelectorAndLamp)
     EXPECT_LE (channelDistance (at (image, 300, 468), zem::palette::charcoal), 3) << at (image, 300, 468).toString();
 }
 
+TEST_P (FallbackPicture, ProductArtWithoutTheSceneShowsPanelKnobsSelectorAndLamp)
+{
+    open (productWithoutWell());
+    const auto image = render ("fallback-panel");
+
+    // The lamp sits on the panel picture at its default place: its centre is the inner
+    // disc of the dark lamp over the veiled panel, darker than the panel beside the lamp.
+    const auto beside = at (image, 240, 376);
+    const auto centre = at (image, 280, 376);
+    EXPECT_LT (centre.getBrightness(), beside.getBrightness()) << centre.toString() << " " << beside.toString();
+    EXPECT_GT (centre.getRed(), centre.getBlue()) << "the disc is orange";
+    // The selector's box in charcoal.
+    EXPECT_LE (channelDistance (at (image, 300, 468), zem::palette::charcoal), 3) << at (image, 300, 468).toString();
+}
+
 INSTANTIATE_TEST_SUITE_P (Views, FallbackPicture,
                           ::testing::Values (View { 560, 1.0f }, View { 1120, 2.0f }, View { 1120, 1.0f }),
                           [] (const auto& info) { return (info.param.name().replace ("x", "_")).toStdString(); });
