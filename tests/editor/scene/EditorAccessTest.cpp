@@ -132,6 +132,14 @@ TEST_F (EditorAccess, WordButtonsAnnounceTheirCharacterAndWhichIsOn)
     pumpMessages();
     EXPECT_EQ (raw ("page"), 2.0f);
     EXPECT_TRUE (well->getCurrentState().isChecked());
+
+    // A screen reader may toggle a radio button instead of pressing it: that selects too.
+    auto* rare = handlerOf (editor->wordButtons[0]);
+    EXPECT_TRUE (rare->getActions().invoke (juce::AccessibilityActionType::toggle));
+    pumpMessages();
+    EXPECT_EQ (raw ("page"), 0.0f);
+    EXPECT_TRUE (rare->getCurrentState().isChecked());
+    EXPECT_FALSE (well->getCurrentState().isChecked());
 }
 
 TEST_F (EditorAccess, ReturnKeyPressesAWordButton)
