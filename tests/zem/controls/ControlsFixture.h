@@ -2,6 +2,7 @@
 
 #include <zem/zem.h>
 
+#include "IdleProcessor.h"
 #include "TestBundle.h"
 #include "TestImages.h"
 #include "EditorSnapshot.h"
@@ -30,7 +31,7 @@ inline void pumpMessages()
 }
 
 // A processor with one continuous and one choice parameter and an undo manager.
-class FixtureProcessor : public juce::AudioProcessor
+class FixtureProcessor : public IdleProcessor
 {
 public:
     FixtureProcessor() : store (*this, &undo, "STATE", layout()) {}
@@ -53,23 +54,6 @@ public:
         auto& p = parameter (id);
         p.setValueNotifyingHost (p.convertTo0to1 (value));
     }
-
-    const juce::String getName() const override { return "Fixture"; }
-    void prepareToPlay (double, int) override {}
-    void releaseResources() override {}
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return false; }
-    bool producesMidi() const override { return false; }
-    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-    bool hasEditor() const override { return false; }
-    int getNumPrograms() override { return 1; }
-    int getCurrentProgram() override { return 0; }
-    void setCurrentProgram (int) override {}
-    const juce::String getProgramName (int) override { return {}; }
-    void changeProgramName (int, const juce::String&) override {}
-    void getStateInformation (juce::MemoryBlock&) override {}
-    void setStateInformation (const void*, int) override {}
 
     juce::UndoManager undo;
     juce::AudioProcessorValueTreeState store;
