@@ -55,6 +55,13 @@ public:
         p.setValueNotifyingHost (p.convertTo0to1 (value));
     }
 
+    // A parameter's value as a host reads it back, in the parameter's own units.
+    float plainValue (const juce::String& id)
+    {
+        auto& p = parameter (id);
+        return p.convertFrom0to1 (p.getValue());
+    }
+
     juce::UndoManager undo;
     juce::AudioProcessorValueTreeState store;
 };
@@ -137,16 +144,17 @@ inline RepaintCounter& countRepaints (juce::Component& c)
 }
 
 // Paints a component (and its children) at its size into a fresh image, through the
-// same path as the snapshot tool.
-inline juce::Image render (juce::Component& c)
-{
-    return renderEditorSnapshot (c, c.getWidth(), c.getHeight(), 1.0f);
-}
-
-// Paints a component at a display scale, as a window on a display of that density would.
+// same path as the snapshot tool, at a display scale: as a window on a display of that
+// density would.
 inline juce::Image renderAt (juce::Component& c, float scale)
 {
     return renderEditorSnapshot (c, c.getWidth(), c.getHeight(), scale);
+}
+
+// The same at scale 1.
+inline juce::Image render (juce::Component& c)
+{
+    return renderAt (c, 1.0f);
 }
 
 // With TORVANE_SNAPSHOT_DIR set, writes the picture there for a person to look at.
