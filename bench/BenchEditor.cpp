@@ -1,25 +1,18 @@
 // bench_editor: the cost of the scene's face paint with every layer of a page active,
 // and of the animation tick itself, on one core.
-#include "TorvaneEditor.h"
-#include "TorvaneProcessor.h"
+#include "SceneDriver.h"
 
 #include <benchmark/benchmark.h>
 
 namespace
 {
-struct Scene
+struct Scene : SceneDriver
 {
-    explicit Scene (int page)
+    explicit Scene (int page) : SceneDriver (1000.0)
     {
-        auto set = [this] (const char* id, float value)
-        {
-            auto* parameter = processor.apvts.getParameter (id);
-            parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
-        };
-        set ("page", (float) page);
-        set ("drive", 100.0f);
-        editor = std::make_unique<TorvaneEditor> (processor);
-        editor->animator.stopTimer();
+        setParameter ("page", (float) page);
+        setParameter ("drive", 100.0f);
+        openEditor();
     }
 
     // Loud audio with every published value up, so that every layer of the page draws:
@@ -32,23 +25,8 @@ struct Scene
         processor.gridBlock = 0.4f;
         processor.slewBite = 0.6f;
         for (int i = 0; i < ticks; ++i)
-        {
-            processor.outputPeak = (i % 20 == 0) ? 1.0f : 0.3f;
-            processor.blockCounter.fetch_add (1);
-            tick();
-        }
+            playTick ((i % 20 == 0) ? 1.0f : 0.3f);
     }
-
-    void tick()
-    {
-        nowMs += 1000.0 / 60.0;
-        editor->tickAt (nowMs);
-    }
-
-    juce::ScopedJuceInitialiser_GUI gui;
-    TorvaneProcessor processor;
-    std::unique_ptr<TorvaneEditor> editor;
-    double nowMs = 1000.0;
 };
 
 void paintFace (benchmark::State& state)

@@ -19,10 +19,9 @@ namespace
         }
     };
 
-    void firstEditor (benchmark::State& state)
+    // Times building one editor on the processor; tearing it down again is not timed.
+    void timeConstruction (benchmark::State& state, juce::AudioProcessor& processor)
     {
-        TorvaneProcessor processor;
-
         for (auto _ : state)
         {
             auto editor = std::make_unique<BaseEditor> (processor);
@@ -33,19 +32,17 @@ namespace
         }
     }
 
+    void firstEditor (benchmark::State& state)
+    {
+        TorvaneProcessor processor;
+        timeConstruction (state, processor);
+    }
+
     void secondEditor (benchmark::State& state)
     {
         TorvaneProcessor processor;
         BaseEditor first (processor);
-
-        for (auto _ : state)
-        {
-            auto editor = std::make_unique<BaseEditor> (processor);
-            benchmark::DoNotOptimize (editor.get());
-            state.PauseTiming();
-            editor.reset();
-            state.ResumeTiming();
-        }
+        timeConstruction (state, processor);
     }
 
     void paintEditor (benchmark::State& state)

@@ -24,8 +24,12 @@ const char* const wordDescriptions[3] = {
 };
 } // namespace
 
-TorvaneEditor::TorvaneEditor (TorvaneProcessor& p)
-    : zem::EditorBase (p, bundleSource(), 560, 560),
+TorvaneEditor::TorvaneEditor (TorvaneProcessor& p) : TorvaneEditor (p, bundleSource())
+{
+}
+
+TorvaneEditor::TorvaneEditor (TorvaneProcessor& p, const zem::ArtSource& artSource)
+    : zem::EditorBase (p, artSource, 560, 560),
       processor (p),
       driveKnob (p.apvts, "drive", "Drive"),
       blendKnob (p.apvts, "blend", "Blend"),

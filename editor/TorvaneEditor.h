@@ -21,6 +21,9 @@ class TorvaneEditor : public zem::EditorBase
 {
 public:
     explicit TorvaneEditor (TorvaneProcessor&);
+    // The same editor over another art set (the product's editor uses its own bundle);
+    // a set without the scene's page art gives the fallback view.
+    TorvaneEditor (TorvaneProcessor&, const zem::ArtSource& artSource);
     ~TorvaneEditor() override;
 
     void paint (juce::Graphics&) override;

@@ -9,7 +9,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     build-essential cmake ninja-build pkg-config \
     juce-modules-source \
     libasound2-dev libfreetype-dev libfontconfig1-dev libx11-dev libxrandr-dev \
-    libxinerama-dev libxcursor-dev libxext-dev libgl-dev libcurl4-openssl-dev \
+    libxinerama-dev libxcursor-dev libxext-dev libxtst-dev libgl-dev libcurl4-openssl-dev \
     fonts-dejavu-core \
     libgtest-dev libbenchmark-dev \
     xvfb xauth x11-utils \

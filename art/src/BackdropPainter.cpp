@@ -41,10 +41,7 @@ void BackdropPainter::paintBrickWall (Graphics& g) const
             if (brick.getCentre().getDistanceFrom (Scene::logo().getCentre()) < 44)
                 continue;   // the logo's corner stays plain
             auto c = rgba (58, 36, 30).interpolatedWith (rgba (34, 26, 24), random.nextFloat());
-            g.setGradientFill (vertical (c.brighter (0.25f), brick.getY(), c.darker (0.4f), brick.getBottom()));
-            g.fillRoundedRectangle (brick, 2.5f);
-            g.setColour (shade (0.35f));
-            g.drawRoundedRectangle (brick, 2.5f, 0.8f);
+            paintPlate (g, brick, 2.5f, vertical (c.brighter (0.25f), brick.getY(), c.darker (0.4f), brick.getBottom()), { 0.35f, 0.8f });
         }
     }
     // Soot rising from the fire, darkest at the top.
@@ -59,10 +56,7 @@ void BackdropPainter::paintPlateWall (Graphics& g) const
     for (int i = 0; i < 4; ++i)
     {
         auto plate = Rect (4.0f + 140.0f * (float) i, 70, 134, 480);
-        g.setGradientFill (vertical (look.skyTop.brighter (0.12f), 70, look.skyBottom, 550));
-        g.fillRoundedRectangle (plate, 6);
-        g.setColour (shade (0.4f));
-        g.drawRoundedRectangle (plate, 6, 1.5f);
+        paintPlate (g, plate, 6, vertical (look.skyTop.brighter (0.12f), 70, look.skyBottom, 550), { 0.4f, 1.5f });
         for (float y = 84; y < 540; y += 38)
         {
             paintRivet (g, { plate.getX() + 8, y }, 2.2f, look.trim.darker (0.5f));
@@ -90,10 +84,8 @@ void BackdropPainter::paintDusk (Graphics& g) const
             auto r = Rect (x + 1, y + 1, tile - 2, tile - 2);
             if (r.getCentre().getDistanceFrom (Scene::logo().getCentre()) < 44)
                 continue;   // the logo's corner stays plain
-            g.setGradientFill (ColourGradient (light (0.05f), r.getX(), r.getY(), shade (0.08f), r.getRight(), r.getBottom(), false));
-            g.fillRoundedRectangle (r, 4);
-            g.setColour (shade (0.18f));
-            g.drawRoundedRectangle (r, 4, 0.8f);
+            paintPlate (g, r, 4, ColourGradient (light (0.05f), r.getX(), r.getY(), shade (0.08f), r.getRight(), r.getBottom(), false),
+                        { 0.18f, 0.8f });
         }
     for (int i = 0; i < 16; ++i)
     {

@@ -222,12 +222,8 @@ void FacePainter::paintNose (Graphics& g) const
 void FacePainter::paintNamePlate (Graphics& g) const
 {
     auto p = scene.namePlate;
-    g.setColour (shade (0.5f));
-    g.fillRoundedRectangle (p.translated (0.6f, 1.2f), 3);
-    g.setGradientFill (vertical (look.trimLight, p.getY(), look.trim.darker (0.7f), p.getBottom()));
-    g.fillRoundedRectangle (p, 3);
-    g.setColour (shade (0.7f));
-    g.drawRoundedRectangle (p, 3, 0.8f);
+    paintRaisedPlate (g, p, 3, { { 0.6f, 1.2f }, 0.5f }, vertical (look.trimLight, p.getY(), look.trim.darker (0.7f), p.getBottom()),
+                      { 0.7f, 0.8f });
     g.setColour (light (0.25f));
     g.fillPath (scene.nameText, juce::AffineTransform::translation (0, 0.6f));
     g.setColour (look.trim.darker (1.2f));

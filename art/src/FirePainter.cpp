@@ -42,14 +42,9 @@ void FirePainter::paintTrayLip (Graphics& g) const
 {
     auto t = scene.tray;
     auto lip = Rect (t.getX() - 4, scene.trayLipTop, t.getWidth() + 8, 18);
-    g.setColour (shade (0.5f));
-    g.fillRoundedRectangle (lip.translated (0, 3), 6);
     auto fill = vertical (look.grateLight, lip.getY(), look.tray.darker (0.6f), lip.getBottom());
     fill.addColour (0.25, look.tray.brighter (0.3f));
-    g.setGradientFill (fill);
-    g.fillRoundedRectangle (lip, 6);
-    g.setColour (shade (0.7f));
-    g.drawRoundedRectangle (lip, 6, 1.0f);
+    paintRaisedPlate (g, lip, 6, { { 0, 3 }, 0.5f }, fill, { 0.7f, 1.0f });
     for (float x = lip.getX() + 16; x < lip.getRight() - 8; x += 58)
         paintRivet (g, { x, lip.getCentreY() + 1 }, 2.2f, look.grateLight);
 }
@@ -57,14 +52,9 @@ void FirePainter::paintTrayLip (Graphics& g) const
 void FirePainter::paintRail (Graphics& g) const
 {
     auto rail = Rect (22, scene.railTop, 486, scene.railBottom - scene.railTop);
-    g.setColour (shade (0.5f));
-    g.fillRoundedRectangle (rail.translated (0, 3), 3);
     auto iron = vertical (look.grateLight, rail.getY(), look.grate.darker (0.6f), rail.getBottom());
     iron.addColour (0.35, look.grate.brighter (0.4f));
-    g.setGradientFill (iron);
-    g.fillRoundedRectangle (rail, 3);
-    g.setColour (shade (0.75f));
-    g.drawRoundedRectangle (rail, 3, 0.9f);
+    paintRaisedPlate (g, rail, 3, { { 0, 3 }, 0.5f }, iron, { 0.75f, 0.9f });
 }
 
 void FirePainter::paintScorch (Graphics& g) const

@@ -35,12 +35,8 @@ void MachinePainter::paintShelf (Graphics& g) const
     g.fillPath (brace);
     g.setColour (shade (0.6f));
     g.strokePath (brace, PathStrokeType (1.0f));
-    g.setColour (shade (0.45f));
-    g.fillRoundedRectangle (plank.translated (0, 4), 3);
-    g.setGradientFill (vertical (look.grateLight, plank.getY(), look.grate.darker (0.3f), plank.getBottom()));
-    g.fillRoundedRectangle (plank, 3);
-    g.setColour (shade (0.7f));
-    g.drawRoundedRectangle (plank, 3, 1.0f);
+    paintRaisedPlate (g, plank, 3, { { 0, 4 }, 0.45f },
+                      vertical (look.grateLight, plank.getY(), look.grate.darker (0.3f), plank.getBottom()), { 0.7f, 1.0f });
     paintRivet (g, { 18, 264 }, 2.5f, look.trim);
 }
 

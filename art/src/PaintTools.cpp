@@ -54,6 +54,21 @@ Path ellipsePath (Rect r)
     return p;
 }
 
+void paintPlate (Graphics& g, Rect area, float corner, const ColourGradient& fill, Edge edge)
+{
+    g.setGradientFill (fill);
+    g.fillRoundedRectangle (area, corner);
+    g.setColour (shade (edge.alpha));
+    g.drawRoundedRectangle (area, corner, edge.width);
+}
+
+void paintRaisedPlate (Graphics& g, Rect area, float corner, Drop drop, const ColourGradient& fill, Edge edge)
+{
+    g.setColour (shade (drop.alpha));
+    g.fillRoundedRectangle (area.translated (drop.offset.x, drop.offset.y), corner);
+    paintPlate (g, area, corner, fill, edge);
+}
+
 // A small domed screw or rivet head.
 void paintRivet (Graphics& g, Point c, float r, Colour metal)
 {

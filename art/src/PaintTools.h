@@ -30,6 +30,26 @@ Path roundedRect (Rect r, float corner);
 Path ellipsePath (Rect r);
 Path scaledAbout (const Path& p, float k, Point c);
 
+// The dark outline round a plate: its darkness (black at this alpha) and width.
+struct Edge
+{
+    float alpha;
+    float width;
+};
+
+// A shadow a raised plate casts on what is behind it.
+struct Drop
+{
+    Point offset;
+    float alpha;   // black at this alpha
+};
+
+// A rounded plate: the fill, then its dark outline.
+void paintPlate (Graphics& g, Rect area, float corner, const ColourGradient& fill, Edge edge);
+
+// A plate raised off its background: its drop shadow first, then the plate.
+void paintRaisedPlate (Graphics& g, Rect area, float corner, Drop drop, const ColourGradient& fill, Edge edge);
+
 // A small domed screw or rivet head with its shadow.
 void paintRivet (Graphics& g, Point c, float r, Colour metal);
 } // namespace torvane::art::paint

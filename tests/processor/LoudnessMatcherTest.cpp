@@ -25,6 +25,16 @@ juce::AudioBuffer<float> sineBuffer (int channels, int length, float amplitude, 
     return b;
 }
 
+// One block as the processor hands it over: the input with the drive, the stage's
+// output, then the averages moved on.
+void runBlock (LoudnessMatcher& m, const juce::AudioBuffer<float>& in, const juce::AudioBuffer<float>& out, int channels,
+               float drive)
+{
+    m.analyseInput (in, channels, drive, true);
+    m.analyseOutput (out, channels);
+    m.integrate (true);
+}
+
 struct RateCase
 {
     double rate;
@@ -32,9 +42,7 @@ struct RateCase
     float averagingSamples;
 };
 
-class MatcherRates : public ::testing::TestWithParam<RateCase>
-{
-};
+using MatcherRates = ::testing::TestWithParam<RateCase>;
 
 TEST_P (MatcherRates, DecimationAndLongTimeConstant)
 {
@@ -70,9 +78,7 @@ struct SegmentCase
     float fraction;
 };
 
-class MatcherSegments : public ::testing::TestWithParam<SegmentCase>
-{
-};
+using MatcherSegments = ::testing::TestWithParam<SegmentCase>;
 
 TEST_P (MatcherSegments, DriveFindsSegmentAndFraction)
 {
@@ -142,9 +148,7 @@ struct GainCase
     float expectedGain;
 };
 
-class MatcherTargets : public ::testing::TestWithParam<GainCase>
-{
-};
+using MatcherTargets = ::testing::TestWithParam<GainCase>;
 
 // With the output a scaled copy of the input, the corrected prediction is the
 // output energy itself, so the target is 1 / factor, clamped to -40..+24 dB.
@@ -160,9 +164,7 @@ TEST_P (MatcherTargets, TargetUndoesAScaledOutput)
         auto in = sineBuffer (2, 480, 0.3f, 0.0123, block * 480);
         auto out = in;
         out.applyGain (c.outputFactor);
-        m.analyseInput (in, 2, c.drive, true);
-        m.analyseOutput (out, 2);
-        m.integrate (true);
+        runBlock (m, in, out, 2, c.drive);
     }
     EXPECT_NEAR (m.targetGain (0.123f), c.expectedGain, c.expectedGain * 1e-3f);
 }
@@ -177,9 +179,7 @@ TEST (LoudnessMatcher, FirstAudibleBlockSetsTheAverages)
     LoudnessMatcher m;
     prepareFor (m, 1, 48000.0, 1);
     const auto in = sineBuffer (1, 512, 0.2f, 0.01);
-    m.analyseInput (in, 1, 0.3f, true);
-    m.analyseOutput (in, 1);
-    m.integrate (true);
+    runBlock (m, in, in, 1, 0.3f);
     const float n = (float) m.blockSamples;
     EXPECT_EQ (m.longCount, 256.0);
     EXPECT_FLOAT_EQ (m.inputEnergyAvg, m.inputEnergy / n);
@@ -193,12 +193,7 @@ TEST (LoudnessMatcher, SilenceFreezesAveragesButTheTargetFollowsDrive)
     prepareFor (m, 0, 48000.0, 1);
     juce::AudioBuffer<float> silence (1, 512);
     silence.clear();
-    auto analyse = [&m] (const juce::AudioBuffer<float>& b, float drive)
-    {
-        m.analyseInput (b, 1, drive, true);
-        m.analyseOutput (b, 1);
-        m.integrate (true);
-    };
+    auto analyse = [&m] (const juce::AudioBuffer<float>& b, float drive) { runBlock (m, b, b, 1, drive); };
 
     analyse (sineBuffer (1, 512, 0.5f, 0.01), 0.5f);
     for (int i = 0; i < 4; ++i) // the K filters ring out
@@ -226,9 +221,7 @@ TEST (LoudnessMatcher, ExtremeInputStaysFinite)
         for (int c = 0; c < 2; ++c)
             for (int i = 0; i < 8192; ++i)
                 in.setSample (c, i, (i / 3) % 2 == 0 ? 1e4f : -1e4f);
-        m.analyseInput (in, 2, 1.0f, true);
-        m.analyseOutput (in, 2);
-        m.integrate (true);
+        runBlock (m, in, in, 2, 1.0f);
         ASSERT_TRUE (std::isfinite (m.inputEnergy) && std::isfinite (m.outputEnergy));
         const float g = m.targetGain (1.0f);
         ASSERT_TRUE (g >= 0.01f && g <= 15.85f);
@@ -240,9 +233,7 @@ TEST (LoudnessMatcher, ResetForgetsTheMeasurement)
     LoudnessMatcher m;
     prepareFor (m, 1, 44100.0, 2);
     const auto in = sineBuffer (2, 300, 0.3f, 0.01);
-    m.analyseInput (in, 2, 0.5f, true);
-    m.analyseOutput (in, 2);
-    m.integrate (true);
+    runBlock (m, in, in, 2, 0.5f);
     m.smoothedGain = 0.7f;
     m.reset();
     EXPECT_EQ (m.longCount, 0.0);

@@ -69,12 +69,24 @@ const RealLocks& realLocks()
 // Looked up at start-up, so that no test's armed section pays for the lookup.
 const RealLocks& initialLookup = realLocks();
 
-void* allocate (size_t size)
+// operator new's allocation: a zero-size request still gets its own address.
+void* allocateOrNull (size_t size)
 {
     noteAllocation();
-    if (void* p = __libc_malloc (size == 0 ? 1 : size))
+    return __libc_malloc (size == 0 ? 1 : size);
+}
+
+void* allocate (size_t size)
+{
+    if (void* p = allocateOrNull (size))
         return p;
     throw std::bad_alloc();
+}
+
+void* countedMemalign (size_t alignment, size_t size)
+{
+    noteAllocation();
+    return __libc_memalign (alignment, size);
 }
 
 void* allocateAligned (size_t size, std::align_val_t alignment)
@@ -89,6 +101,13 @@ void release (void* p)
 {
     noteFree (p);
     __libc_free (p);
+}
+
+template <typename Object>
+int countedLock (int (*real) (Object*), Object* object)
+{
+    noteLock();
+    return real (object);
 }
 } // namespace
 
@@ -127,20 +146,17 @@ void* realloc (void* p, size_t size)
 
 void* memalign (size_t alignment, size_t size)
 {
-    noteAllocation();
-    return __libc_memalign (alignment, size);
+    return countedMemalign (alignment, size);
 }
 
 void* aligned_alloc (size_t alignment, size_t size)
 {
-    noteAllocation();
-    return __libc_memalign (alignment, size);
+    return countedMemalign (alignment, size);
 }
 
 int posix_memalign (void** result, size_t alignment, size_t size)
 {
-    noteAllocation();
-    *result = __libc_memalign (alignment, size);
+    *result = countedMemalign (alignment, size);
     return *result != nullptr ? 0 : 12; // ENOMEM
 }
 
@@ -149,43 +165,19 @@ void free (void* p)
     release (p);
 }
 
-int pthread_mutex_lock (pthread_mutex_t* mutex)
-{
-    noteLock();
-    return realLocks().mutexLock (mutex);
-}
-
-int pthread_mutex_trylock (pthread_mutex_t* mutex)
-{
-    noteLock();
-    return realLocks().mutexTryLock (mutex);
-}
-
-int pthread_rwlock_rdlock (pthread_rwlock_t* lock)
-{
-    noteLock();
-    return realLocks().readLock (lock);
-}
-
-int pthread_rwlock_wrlock (pthread_rwlock_t* lock)
-{
-    noteLock();
-    return realLocks().writeLock (lock);
-}
-
-int sem_wait (sem_t* semaphore)
-{
-    noteLock();
-    return realLocks().semWait (semaphore);
-}
+int pthread_mutex_lock (pthread_mutex_t* mutex) { return countedLock (realLocks().mutexLock, mutex); }
+int pthread_mutex_trylock (pthread_mutex_t* mutex) { return countedLock (realLocks().mutexTryLock, mutex); }
+int pthread_rwlock_rdlock (pthread_rwlock_t* lock) { return countedLock (realLocks().readLock, lock); }
+int pthread_rwlock_wrlock (pthread_rwlock_t* lock) { return countedLock (realLocks().writeLock, lock); }
+int sem_wait (sem_t* semaphore) { return countedLock (realLocks().semWait, semaphore); }
 }
 
 void* operator new (size_t size) { return allocate (size); }
 void* operator new[] (size_t size) { return allocate (size); }
 void* operator new (size_t size, std::align_val_t alignment) { return allocateAligned (size, alignment); }
 void* operator new[] (size_t size, std::align_val_t alignment) { return allocateAligned (size, alignment); }
-void* operator new (size_t size, const std::nothrow_t&) noexcept { noteAllocation(); return __libc_malloc (size == 0 ? 1 : size); }
-void* operator new[] (size_t size, const std::nothrow_t&) noexcept { noteAllocation(); return __libc_malloc (size == 0 ? 1 : size); }
+void* operator new (size_t size, const std::nothrow_t&) noexcept { return allocateOrNull (size); }
+void* operator new[] (size_t size, const std::nothrow_t&) noexcept { return allocateOrNull (size); }
 void operator delete (void* p) noexcept { release (p); }
 void operator delete[] (void* p) noexcept { release (p); }
 void operator delete (void* p, size_t) noexcept { release (p); }

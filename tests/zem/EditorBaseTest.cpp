@@ -75,6 +75,30 @@ namespace
         EXPECT_GE (editor.layoutCalls, 1);
     }
 
+    // The text box a slider made before it had the editor as parent.
+    const juce::Label* textBoxOf (const juce::Slider& slider)
+    {
+        for (auto* child : slider.getChildren())
+            if (auto* label = dynamic_cast<const juce::Label*> (child))
+                return label;
+        return nullptr;
+    }
+
+    TEST_F (EditorBaseTest, ChildrenMadeBeforeFinishSetupTakeTheToolkitLook)
+    {
+        // A product builds its controls first and adds them to the editor afterwards.
+        juce::Slider slider (juce::Slider::RotaryHorizontalVerticalDrag, juce::Slider::TextBoxBelow);
+        zem::EditorBase editor (processor, fixtureSource(), 560, 560);
+        editor.addAndMakeVisible (slider);
+        editor.finishSetup();
+
+        const auto* textBox = textBoxOf (slider);
+        ASSERT_NE (textBox, nullptr);
+        EXPECT_FLOAT_EQ (textBox->getFont().getHeight(), 14.0f) << "the toolkit's plain font";
+        EXPECT_EQ (textBox->findColour (juce::Label::textColourId), palette::cream);
+        EXPECT_EQ (textBox->getJustificationType(), juce::Justification::centred);
+    }
+
     TEST_F (EditorBaseTest, HeaderFallbackContentAndBadgeCorner)
     {
         FixtureEditor editor (processor, fixtureSource());

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace
 {
     namespace palette = zem::palette;
@@ -34,33 +36,56 @@ namespace
         }
     };
 
-    TEST_F (EditorSnapshotTest, DesignSizeAtScaleOne)
+    // A pixel that must be exactly one palette colour.
+    struct Probe
     {
-        const auto image = snapshot (560, 560, 1.0f, "toolkit-560x560@1x.png");
-        ASSERT_EQ (image.getWidth(), 560);
-        ASSERT_EQ (image.getHeight(), 560);
+        int x, y;
+        const juce::Colour* colour;
+    };
 
-        EXPECT_EQ (image.getPixelAt (280, 400), palette::ink);
-        EXPECT_EQ (image.getPixelAt (5, 5), palette::ink);
-        EXPECT_EQ (image.getPixelAt (300, 30), palette::slate);
-        EXPECT_TRUE (near (image.getPixelAt (536, 15), palette::accent, 30));
-        EXPECT_TRUE (headerHasCreamText (image, 200, 30));
+    // A window size and display scale, with what the picture must show there: the body and
+    // header colours, the badge's accent, cream text in the header and the content scale.
+    struct ScaleCase
+    {
+        const char* name;
+        int window;
+        float scale;
+        const char* fileName;
+        int device;
+        std::vector<Probe> exact;
+        juce::Point<int> accent;
+        juce::Point<int> creamArea;
+        float contentScale;
+    };
+
+    class EditorSnapshotScales : public EditorSnapshotTest, public ::testing::WithParamInterface<ScaleCase>
+    {
+    };
+
+    TEST_P (EditorSnapshotScales, ShowsTheBaseEditor)
+    {
+        const auto& c = GetParam();
+        const auto image = snapshot (c.window, c.window, c.scale, c.fileName);
+        ASSERT_EQ (image.getWidth(), c.device);
+        ASSERT_EQ (image.getHeight(), c.device);
+
+        for (const auto& p : c.exact)
+            EXPECT_EQ (image.getPixelAt (p.x, p.y), *p.colour) << p.x << "," << p.y;
+        EXPECT_TRUE (near (image.getPixelAt (c.accent.x, c.accent.y), palette::accent, 30));
+        EXPECT_TRUE (headerHasCreamText (image, c.creamArea.x, c.creamArea.y));
+        EXPECT_FLOAT_EQ (editor.kit.contentScale, c.contentScale);
     }
 
-    TEST_F (EditorSnapshotTest, DoubleSizeAtScaleTwo)
-    {
-        const auto image = snapshot (1120, 1120, 2.0f, "toolkit-1120x1120@2x.png");
-        ASSERT_EQ (image.getWidth(), 2240);
-        ASSERT_EQ (image.getHeight(), 2240);
-
-        // Content scale 2 on a 2x display: the header is 60 window pixels, 120 device pixels.
-        EXPECT_EQ (image.getPixelAt (1120, 1600), palette::ink);
-        EXPECT_EQ (image.getPixelAt (600, 121), palette::slate);
-        EXPECT_EQ (image.getPixelAt (600, 110), palette::ink);
-        EXPECT_TRUE (near (image.getPixelAt (2144, 60), palette::accent, 30));
-        EXPECT_TRUE (headerHasCreamText (image, 600, 120));
-        EXPECT_FLOAT_EQ (editor.kit.contentScale, 2.0f);
-    }
+    INSTANTIATE_TEST_SUITE_P (Sizes, EditorSnapshotScales,
+        ::testing::Values (
+            ScaleCase { "DesignSizeAtScaleOne", 560, 1.0f, "toolkit-560x560@1x.png", 560,
+                        { { 280, 400, &palette::ink }, { 5, 5, &palette::ink }, { 300, 30, &palette::slate } },
+                        { 536, 15 }, { 200, 30 }, 1.0f },
+            // Content scale 2 on a 2x display: the header is 60 window pixels, 120 device pixels.
+            ScaleCase { "DoubleSizeAtScaleTwo", 1120, 2.0f, "toolkit-1120x1120@2x.png", 2240,
+                        { { 1120, 1600, &palette::ink }, { 600, 121, &palette::slate }, { 600, 110, &palette::ink } },
+                        { 2144, 60 }, { 600, 120 }, 2.0f }),
+        [] (const auto& info) { return std::string (info.param.name); });
 
     TEST_F (EditorSnapshotTest, AboutPanelOverTheEditor)
     {

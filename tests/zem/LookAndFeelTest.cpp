@@ -207,9 +207,12 @@ namespace
             return target.getPixelAt (50, 50);
         }
 
+        // Frame colours of the button strips: red, green, blue.
+        static std::vector<juce::Colour> stripColours() { return { juce::Colours::red, juce::Colours::green, juce::Colours::blue }; }
+
         void addButtonStrip (int frames)
         {
-            const std::vector<juce::Colour> colours { juce::Colours::red, juce::Colours::green, juce::Colours::blue };
+            const auto colours = stripColours();
             bundle.addText ("common_json", R"({"frames": {"button": )" + std::to_string (frames) + "}}");
             bundle.add ("button_png", pngOf (stripImage (4, 4, { colours.begin(), colours.begin() + frames })));
             useBundle();
@@ -225,27 +228,40 @@ namespace
         EXPECT_TRUE (near (target.getPixelAt (1, 50), palette::slate, 40)) << "slate outline";
     }
 
-    TEST_F (LookAndFeelButtons, TwoFrameArtHasNoHoverFrame)
+    // A button state and the strip frame it must show.
+    struct FramePick
     {
-        addButtonStrip (2);
-        EXPECT_EQ (drawButton (false, false, false), juce::Colours::red);
-        EXPECT_EQ (drawButton (false, true, false), juce::Colours::red);
-        EXPECT_EQ (drawButton (false, false, true), juce::Colours::green);
-        EXPECT_EQ (drawButton (true, false, false), juce::Colours::green);
+        bool on, highlighted, down;
+        int frame;
+    };
+
+    struct FrameCase
+    {
+        const char* name;
+        int frames;
+        std::vector<FramePick> picks;
+    };
+
+    class LookAndFeelButtonFrames : public LookAndFeelButtons, public ::testing::WithParamInterface<FrameCase>
+    {
+    };
+
+    TEST_P (LookAndFeelButtonFrames, StateShowsItsFrame)
+    {
+        const auto& c = GetParam();
+        addButtonStrip (c.frames);
+        for (const auto& p : c.picks)
+            EXPECT_EQ (drawButton (p.on, p.highlighted, p.down), stripColours()[(size_t) p.frame])
+                << "on " << p.on << ", highlighted " << p.highlighted << ", down " << p.down;
     }
 
-    TEST_F (LookAndFeelButtons, ThreeFrameArtShowsHover)
-    {
-        addButtonStrip (3);
-        EXPECT_EQ (drawButton (false, true, false), juce::Colours::blue);
-        EXPECT_EQ (drawButton (true, true, false), juce::Colours::green);
-    }
-
-    TEST_F (LookAndFeelButtons, OneFrameArtAlwaysShowsFrameZero)
-    {
-        addButtonStrip (1);
-        EXPECT_EQ (drawButton (true, false, true), juce::Colours::red);
-    }
+    INSTANTIATE_TEST_SUITE_P (Strips, LookAndFeelButtonFrames,
+        ::testing::Values (
+            FrameCase { "TwoFrameArtHasNoHoverFrame", 2,
+                        { { false, false, false, 0 }, { false, true, false, 0 }, { false, false, true, 1 }, { true, false, false, 1 } } },
+            FrameCase { "ThreeFrameArtShowsHover", 3, { { false, true, false, 2 }, { true, true, false, 1 } } },
+            FrameCase { "OneFrameArtAlwaysShowsFrameZero", 1, { { true, false, true, 0 } } }),
+        [] (const auto& info) { return std::string (info.param.name); });
 
     TEST_F (LookAndFeelButtons, DrawnToggleColours)
     {

@@ -1,5 +1,6 @@
 #include "EditorSession.h"
 
+#include "EditorWindow.h"
 #include "PluginSession.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -11,22 +12,6 @@ namespace
 {
 constexpr double sessionRate = 48000.0;
 constexpr int sessionBlock = 512;
-
-class EditorWindow : public juce::DocumentWindow
-{
-public:
-    explicit EditorWindow (juce::AudioProcessorEditor* editor)
-        : DocumentWindow ("Torvane", juce::Colours::black, DocumentWindow::closeButton)
-    {
-        setUsingNativeTitleBar (true);
-        setContentOwned (editor, true);
-        setResizable (true, false);
-        centreWithSize (getWidth(), getHeight());
-        setVisible (true);
-    }
-
-    void closeButtonPressed() override {}
-};
 
 // Runs blocks of a quiet sine through the plug-in at roughly real-time pace, as a
 // host's audio thread does while the editor is open.

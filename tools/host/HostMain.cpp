@@ -1,3 +1,4 @@
+#include "ControlRoundTrip.h"
 #include "EditorSession.h"
 #include "HostCommands.h"
 
@@ -13,7 +14,8 @@ void printUsage()
                  "  bypass <bundle> [channels]              delay of the bypassed output against the latency\n"
                  "  state <bundle>                          save in one instance, restore in another\n"
                  "  process <bundle> <rate> <block> [channels]  finite output and latency at a rate and block\n"
-                 "  editor <bundle> [seconds]               open, resize, close and reopen the editor\n";
+                 "  editor <bundle> [seconds]               open, resize, close and reopen the editor\n"
+                 "  controls <bundle> <art.json>            Drive knob and host parameter move each other (X11)\n";
 }
 
 int runCommand (const juce::StringArray& args)
@@ -34,6 +36,8 @@ int runCommand (const juce::StringArray& args)
         return HostCommands::process (bundle, number (2, 48000), (int) number (3, 512), (int) number (4, 2));
     if (command == "editor")
         return runEditorSession (bundle, number (2, 2.0));
+    if (command == "controls" && args.size() >= 3)
+        return runControlRoundTrip (bundle, juce::File::getCurrentWorkingDirectory().getChildFile (args[2]));
     return -1;
 }
 } // namespace

@@ -57,6 +57,10 @@ void EditorBase::finishSetup()
 {
     setResizable (true, true);
     setResizeLimits (designWidth, designHeight, 6000, 6000);
+    // The product made its children before they had this editor as parent, so the parts a
+    // control builds from its look-and-feel (a slider's text box, a combo box's label) came
+    // from the framework's default look; tell them all about the toolkit's look now.
+    sendLookAndFeelChange();
     setSize (designWidth, designHeight);
 }
 

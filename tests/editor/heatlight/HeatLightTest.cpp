@@ -29,6 +29,15 @@ struct HeatLightTest : ::testing::Test
         return moves;
     }
 
+    // The centre shows the first colour with no effort and the last once settled at full effort.
+    void expectCentreGoesFromTo (juce::Colour cold, juce::Colour hot)
+    {
+        EXPECT_TRUE (near (render (light).getPixelAt (25, 25), cold));
+        processor.effort.store (1.0f);
+        settle();
+        EXPECT_TRUE (near (render (light).getPixelAt (25, 25), hot));
+    }
+
     TorvaneProcessor processor;
     HeatLight light { processor };
 };
@@ -165,10 +174,7 @@ TEST_F (HeatLightTest, ArtFilmstripOfEightFramesByDefault)
     auto& kit = art.picture ("light", strip (colours)).build();
     light.setKit (&kit);
 
-    EXPECT_TRUE (near (render (light).getPixelAt (25, 25), colours[0]));
-    processor.effort.store (1.0f);
-    settle();
-    EXPECT_TRUE (near (render (light).getPixelAt (25, 25), colours[7]));
+    expectCentreGoesFromTo (colours[0], colours[7]);
     // The strip is stretched over the bounds less one pixel on each side.
     EXPECT_TRUE (near (render (light).getPixelAt (1, 1), colours[7]));
     EXPECT_EQ (render (light).getPixelAt (0, 0).getAlpha(), 0);
@@ -180,10 +186,7 @@ TEST_F (HeatLightTest, FrameCountBelowTwoCountsAsTwo)
     ArtFixture art;
     auto& kit = art.picture ("light", strip ({ colours[0], colours[7] })).json ("common", R"({"frames":{"light":1}})").build();
     light.setKit (&kit);
-    EXPECT_TRUE (near (render (light).getPixelAt (25, 25), colours[0]));
-    processor.effort.store (1.0f);
-    settle();
-    EXPECT_TRUE (near (render (light).getPixelAt (25, 25), colours[7]));
+    expectCentreGoesFromTo (colours[0], colours[7]);
 }
 
 TEST_F (HeatLightTest, UndrawableArtGivesTheDrawnLamp)

@@ -62,7 +62,7 @@ struct AccessibilityTest : ::testing::Test
             peer->performAnyPendingRepaintsNow();
     }
 
-    float value (const char* id) { return processor.parameter (id).convertFrom0to1 (processor.parameter (id).getValue()); }
+    float value (const char* id) { return processor.plainValue (id); }
 
     FixtureProcessor processor;
     std::unique_ptr<Panel> panel;

@@ -28,7 +28,7 @@ struct ButtonGroupTest : ::testing::Test
         return s;
     }
 
-    float mode() { return processor.parameter ("mode").convertFrom0to1 (processor.parameter ("mode").getValue()); }
+    float mode() { return processor.plainValue ("mode"); }
 
     void click (int index)
     {

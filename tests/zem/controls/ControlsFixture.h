@@ -2,6 +2,7 @@
 
 #include <zem/zem.h>
 
+#include "IdleProcessor.h"
 #include "TestBundle.h"
 #include "TestImages.h"
 #include "EditorSnapshot.h"
@@ -30,7 +31,7 @@ inline void pumpMessages()
 }
 
 // A processor with one continuous and one choice parameter and an undo manager.
-class FixtureProcessor : public juce::AudioProcessor
+class FixtureProcessor : public IdleProcessor
 {
 public:
     FixtureProcessor() : store (*this, &undo, "STATE", layout()) {}
@@ -54,22 +55,12 @@ public:
         p.setValueNotifyingHost (p.convertTo0to1 (value));
     }
 
-    const juce::String getName() const override { return "Fixture"; }
-    void prepareToPlay (double, int) override {}
-    void releaseResources() override {}
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return false; }
-    bool producesMidi() const override { return false; }
-    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-    bool hasEditor() const override { return false; }
-    int getNumPrograms() override { return 1; }
-    int getCurrentProgram() override { return 0; }
-    void setCurrentProgram (int) override {}
-    const juce::String getProgramName (int) override { return {}; }
-    void changeProgramName (int, const juce::String&) override {}
-    void getStateInformation (juce::MemoryBlock&) override {}
-    void setStateInformation (const void*, int) override {}
+    // A parameter's value as a host reads it back, in the parameter's own units.
+    float plainValue (const juce::String& id)
+    {
+        auto& p = parameter (id);
+        return p.convertFrom0to1 (p.getValue());
+    }
 
     juce::UndoManager undo;
     juce::AudioProcessorValueTreeState store;
@@ -153,16 +144,17 @@ inline RepaintCounter& countRepaints (juce::Component& c)
 }
 
 // Paints a component (and its children) at its size into a fresh image, through the
-// same path as the snapshot tool.
-inline juce::Image render (juce::Component& c)
-{
-    return renderEditorSnapshot (c, c.getWidth(), c.getHeight(), 1.0f);
-}
-
-// Paints a component at a display scale, as a window on a display of that density would.
+// same path as the snapshot tool, at a display scale: as a window on a display of that
+// density would.
 inline juce::Image renderAt (juce::Component& c, float scale)
 {
     return renderEditorSnapshot (c, c.getWidth(), c.getHeight(), scale);
+}
+
+// The same at scale 1.
+inline juce::Image render (juce::Component& c)
+{
+    return renderAt (c, 1.0f);
 }
 
 // With TORVANE_SNAPSHOT_DIR set, writes the picture there for a person to look at.

@@ -1,8 +1,8 @@
 #include "FixtureEditor.h"
 
 FixtureProcessor::FixtureProcessor()
-    : juce::AudioProcessor (BusesProperties().withInput ("Input", juce::AudioChannelSet::stereo())
-                                             .withOutput ("Output", juce::AudioChannelSet::stereo()))
+    : IdleProcessor (BusesProperties().withInput ("Input", juce::AudioChannelSet::stereo())
+                                    .withOutput ("Output", juce::AudioChannelSet::stereo()))
 {
 }
 

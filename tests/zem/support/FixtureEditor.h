@@ -1,29 +1,12 @@
 #pragma once
 
-#include <zem/zem.h>
+#include "IdleProcessor.h"
 
-/** A processor with no audio work, to carry a toolkit editor in tests. */
-class FixtureProcessor : public juce::AudioProcessor
+/** A stereo processor with no audio work, to carry a toolkit editor in tests. */
+class FixtureProcessor : public IdleProcessor
 {
 public:
     FixtureProcessor();
-
-    const juce::String getName() const override { return "Fixture"; }
-    void prepareToPlay (double, int) override {}
-    void releaseResources() override {}
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return false; }
-    bool producesMidi() const override { return false; }
-    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-    bool hasEditor() const override { return false; }
-    int getNumPrograms() override { return 1; }
-    int getCurrentProgram() override { return 0; }
-    void setCurrentProgram (int) override {}
-    const juce::String getProgramName (int) override { return {}; }
-    void changeProgramName (int, const juce::String&) override {}
-    void getStateInformation (juce::MemoryBlock&) override {}
-    void setStateInformation (const void*, int) override {}
 };
 
 /** The toolkit's base editor as a product would use it, recording its layout calls. */

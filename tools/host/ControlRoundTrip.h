@@ -1,0 +1,10 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+// Opens the plug-in's editor in a desktop window and works its Drive knob as a user
+// does, with the pointer and the keyboard at the knob's place on the screen (read from
+// the layout file), reading the parameter back through the host; then sets the
+// parameter from the host and watches the knob's pixels on the screen follow it.
+// Prints "key: value" lines and returns the process exit code.
+int runControlRoundTrip (const juce::File& bundle, const juce::File& layoutFile);
