@@ -5,8 +5,9 @@
 #include "TorvaneBundle.h"
 
 // The product's embedded art and layout files, described for the editor toolkit.
-inline zem::ArtSource torvaneArtSource()
+inline const zem::ArtSource& torvaneArtSource()
 {
-    return { TorvaneBundle::namedResourceList, TorvaneBundle::namedResourceListSize,
-             &TorvaneBundle::getNamedResource };
+    static const zem::ArtSource source { TorvaneBundle::namedResourceList, TorvaneBundle::namedResourceListSize,
+                                         &TorvaneBundle::getNamedResource };
+    return source;
 }

@@ -3,20 +3,12 @@
 
 #include "TorvaneProcessor.h"
 
-#include <TorvaneBundle.h>
+#include "TorvaneArtSource.h"
 
 #include <cmath>
 
 namespace
 {
-const zem::ArtSource& bundleSource()
-{
-    static const zem::ArtSource source { TorvaneBundle::namedResourceList,
-                                         TorvaneBundle::namedResourceListSize,
-                                         TorvaneBundle::getNamedResource };
-    return source;
-}
-
 const char* const wordDescriptions[3] = {
     "Rare: the soft, compressive circuit. It warms up as you play and cools off after.",
     "Medium: the valve. It has a turn partway up the knob, and a hard hit makes it gulp.",
@@ -24,7 +16,7 @@ const char* const wordDescriptions[3] = {
 };
 } // namespace
 
-TorvaneEditor::TorvaneEditor (TorvaneProcessor& p) : TorvaneEditor (p, bundleSource())
+TorvaneEditor::TorvaneEditor (TorvaneProcessor& p) : TorvaneEditor (p, torvaneArtSource())
 {
 }
 
