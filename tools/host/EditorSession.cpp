@@ -96,6 +96,10 @@ bool showEditorFor (PluginSession& session, int milliseconds, bool resize)
         std::cout << "editor: resized to " << editor->getWidth() << "x" << editor->getHeight() << std::endl;
     }
     PluginSession::pumpMessages (milliseconds / 2);
+    // JUCE 7.0.5's X11 embedding answers a configure event of the plug-in's window with
+    // a posted call into the embedding component; deleting the window while such a call
+    // is still queued makes it run on freed memory. Let queued calls run first.
+    PluginSession::runPendingMessages();
     window.reset();
     PluginSession::pumpMessages (50);
     std::cout << "editor: closed" << std::endl;

@@ -1,5 +1,8 @@
 #include "PluginSession.h"
 
+#include <atomic>
+#include <memory>
+
 #if TORVANE_SANITIZER_BUILD
  #include <dlfcn.h>
 #endif
@@ -47,6 +50,16 @@ std::unique_ptr<PluginSession> PluginSession::load (const juce::File& bundle, ju
 void PluginSession::pumpMessages (int milliseconds)
 {
     juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
+}
+
+void PluginSession::runPendingMessages()
+{
+    // Messages run in the order they were posted: once this one has run, so have all
+    // earlier ones.
+    auto reached = std::make_shared<std::atomic<bool>> (false);
+    juce::MessageManager::callAsync ([reached] { *reached = true; });
+    while (! *reached)
+        pumpMessages (5);
 }
 
 juce::AudioProcessor::BusesLayout PluginSession::layout (const juce::AudioChannelSet& in,

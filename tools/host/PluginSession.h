@@ -16,6 +16,8 @@ public:
 
     // JUCE's hosted VST3 takes up latency and parameter changes from the message loop.
     static void pumpMessages (int milliseconds);
+    // Runs every message posted so far, however long that takes.
+    static void runPendingMessages();
 
     static juce::AudioProcessor::BusesLayout layout (const juce::AudioChannelSet& in, const juce::AudioChannelSet& out);
     bool accepts (const juce::AudioChannelSet& in, const juce::AudioChannelSet& out);
