@@ -1,5 +1,29 @@
 #include "PluginSession.h"
 
+#include <atomic>
+#include <memory>
+
+#if TORVANE_SANITIZER_BUILD
+ #include <dlfcn.h>
+#endif
+
+namespace
+{
+// A sanitizer build keeps the plug-in's module mapped until the process ends: the leak
+// check runs at exit, after the framework has closed the module, and could not name
+// the plug-in's frames otherwise. RTLD_NOLOAD only adds a reference to a module the
+// framework has already loaded.
+void keepModuleLoaded (const juce::File& bundle)
+{
+#if TORVANE_SANITIZER_BUILD
+    for (const auto& library : bundle.findChildFiles (juce::File::findFiles, true, "*.so"))
+        dlopen (library.getFullPathName().toRawUTF8(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+#else
+    juce::ignoreUnused (bundle);
+#endif
+}
+} // namespace
+
 PluginSession::PluginSession (std::unique_ptr<juce::AudioPluginInstance> pluginInstance)
     : instance (std::move (pluginInstance))
 {
@@ -18,6 +42,7 @@ std::unique_ptr<PluginSession> PluginSession::load (const juce::File& bundle, ju
     auto instance = format.createInstanceFromDescription (*found[0], 48000.0, 512, error);
     if (instance == nullptr)
         return nullptr;
+    keepModuleLoaded (bundle);
     pumpMessages (50);
     return std::unique_ptr<PluginSession> (new PluginSession (std::move (instance)));
 }
