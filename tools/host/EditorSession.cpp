@@ -90,13 +90,9 @@ bool showEditorFor (PluginSession& session, int milliseconds, bool resize)
 
 int runEditorSession (const juce::File& bundle, double seconds)
 {
-    juce::String error;
-    auto session = PluginSession::load (bundle, error);
+    auto session = PluginSession::loadOrReport (bundle);
     if (session == nullptr)
-    {
-        std::cerr << "cannot load " << bundle.getFullPathName() << ": " << error << std::endl;
         return 1;
-    }
     if (! session->prepare (2, sessionRate, sessionBlock))
         return 1;
 

@@ -15,15 +15,6 @@ void print (const juce::String& line)
     std::cout << line << std::endl;
 }
 
-std::unique_ptr<PluginSession> loadOrReport (const juce::File& bundle)
-{
-    juce::String error;
-    auto session = PluginSession::load (bundle, error);
-    if (session == nullptr)
-        std::cerr << "cannot load " << bundle.getFullPathName() << ": " << error << std::endl;
-    return session;
-}
-
 juce::String describeParameter (juce::AudioProcessorParameter& parameter, const juce::String& id, bool isBypass)
 {
     return "name=" + parameter.getName (64) + " id=" + id + " label=" + parameter.getLabel()
@@ -141,7 +132,7 @@ namespace HostCommands
 {
 int check (const juce::File& bundle)
 {
-    auto session = loadOrReport (bundle);
+    auto session = PluginSession::loadOrReport (bundle);
     if (session == nullptr)
         return 1;
     auto& plugin = session->plugin();
@@ -164,7 +155,7 @@ int check (const juce::File& bundle)
 
 int bypass (const juce::File& bundle, int channels)
 {
-    auto session = loadOrReport (bundle);
+    auto session = PluginSession::loadOrReport (bundle);
     if (session == nullptr || ! session->prepare (channels, testRate, testBlock))
         return 1;
     session->setParameter ("95852938", 0.8f);
@@ -194,8 +185,8 @@ int bypass (const juce::File& bundle, int channels)
 int state (const juce::File& bundle)
 {
     const std::pair<const char*, float> settings[] = { { "95852938", 0.375f }, { "93823057", 0.623f }, { "3433103", 1.0f } };
-    auto first = loadOrReport (bundle);
-    auto second = loadOrReport (bundle);
+    auto first = PluginSession::loadOrReport (bundle);
+    auto second = PluginSession::loadOrReport (bundle);
     if (first == nullptr || second == nullptr)
         return 1;
     for (const auto& [id, value] : settings)
@@ -222,7 +213,7 @@ int state (const juce::File& bundle)
 
 int process (const juce::File& bundle, double sampleRate, int blockSize, int channels)
 {
-    auto session = loadOrReport (bundle);
+    auto session = PluginSession::loadOrReport (bundle);
     if (session == nullptr || ! session->prepare (channels, sampleRate, blockSize))
         return 1;
     session->setParameter ("95852938", 0.7f);

@@ -1,6 +1,6 @@
 #include "PluginSession.h"
 
-#include <atomic>
+#include <iostream>
 #include <memory>
 
 #if TORVANE_SANITIZER_BUILD
@@ -45,6 +45,15 @@ std::unique_ptr<PluginSession> PluginSession::load (const juce::File& bundle, ju
     keepModuleLoaded (bundle);
     pumpMessages (50);
     return std::unique_ptr<PluginSession> (new PluginSession (std::move (instance)));
+}
+
+std::unique_ptr<PluginSession> PluginSession::loadOrReport (const juce::File& bundle)
+{
+    juce::String error;
+    auto session = load (bundle, error);
+    if (session == nullptr)
+        std::cerr << "cannot load " << bundle.getFullPathName() << ": " << error << std::endl;
+    return session;
 }
 
 void PluginSession::pumpMessages (int milliseconds)

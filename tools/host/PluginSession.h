@@ -11,6 +11,8 @@ class PluginSession
 {
 public:
     static std::unique_ptr<PluginSession> load (const juce::File& bundle, juce::String& error);
+    // Loads the bundle, or says on stderr why it could not be loaded.
+    static std::unique_ptr<PluginSession> loadOrReport (const juce::File& bundle);
 
     juce::AudioPluginInstance& plugin() { return *instance; }
 
