@@ -35,6 +35,11 @@ public:
     void integrate (bool withOutput) noexcept;
     float targetGain (float fallbackGain) const noexcept;
 
+    // The largest input level the analysis takes, +24 dBFS, the ceiling of the gain it
+    // can derive. A single hotter sample would otherwise fill the long input average
+    // with energy that no allowed gain can match, holding the gain at its ceiling for
+    // seconds. Sane input never reaches it.
+    float inputLimit = 16.0f;
     int mode = 0;
     int numChannels = 2;
     int decimation = 1;

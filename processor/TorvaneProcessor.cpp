@@ -14,16 +14,16 @@ constexpr double inputFadeSeconds = 0.005;
 
 int scratchLength (int maximumBlockSize) { return juce::jmax (2 * maximumBlockSize, 4096); }
 
-// Clamps a host sample into +-1e4 and turns NaN into 0, so that one bad sample cannot
-// leave the filters, the oversamplers or the loudness matcher non-finite for ever.
-// Infinity and NaN are told apart by their bit patterns, which no floating-point
-// optimisation setting can fold away.
+// Turns NaN and infinity into 0 and clamps other samples into +-1e4, so that one bad
+// sample cannot leave the filters, the oversamplers or the loudness matcher non-finite
+// for ever. Non-finite values are told apart by their bit patterns, which no
+// floating-point optimisation setting can fold away.
 float sanitise (float x)
 {
     uint32_t bits;
     std::memcpy (&bits, &x, sizeof (bits));
     if ((bits & 0x7f800000u) == 0x7f800000u)
-        return (bits & 0x007fffffu) != 0 ? 0.0f : std::copysign (inputLimit, x);
+        return 0.0f;
     return juce::jlimit (-inputLimit, inputLimit, x);
 }
 
@@ -215,9 +215,11 @@ void TorvaneProcessor::outputDelayedDry (juce::AudioBuffer<float>& buffer, int c
 
 void TorvaneProcessor::resetStages()
 {
+    // The dry path's oversampler runs on for the whole stream: its input is sanitised, so
+    // its state is always finite, and restarting it would put a step into the dry copy
+    // that Blend mixes in.
     for (auto& stage : stages)
         stage.reset();
-    dryOversampler->reset();
 }
 
 void TorvaneProcessor::checkTransport (int sampleCount)

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -457,4 +458,35 @@ TEST_P (HostileInput, BoundedInputStaysFiniteAndDecays)
 }
 
 INSTANTIATE_TEST_SUITE_P (Modes, HostileInput, ::testing::Values (0, 1, 2));
+
+// The analysis bound engages only above +24 dBFS: programme up to +-16 with level jumps
+// of 40 dB and more, at drives across the range, gives the samples and the gain of a
+// stage whose analysis has no bound.
+TEST_P (HostileInput, SaneInputIsUntouchedByTheAnalysisBound)
+{
+    const juce::ScopedNoDenormals noDenormals;
+    const int mode = GetParam();
+    DriveStage bounded, unbounded;
+    for (auto* s : { &bounded, &unbounded })
+        s->prepare (mode, rate, 512, 2);
+    unbounded.matcher.inputLimit = std::numeric_limits<float>::infinity();
+
+    const float levels[] { 0.01f, 16.0f, 0.1f, 1.0f, 16.0f, 0.001f, 4.0f, 16.0f };
+    const float drives[] { 0.0f, 0.6f, 1.0f, 0.3f, 0.85f, 0.1f, 1.0f, 0.45f };
+    for (int b = 0; b < 240; ++b)
+    {
+        auto block = programme (2, 512, levels[(b / 10) % 8], b + 1);
+        for (int c = 0; c < 2; ++c)
+            block.setSample (c, 100, b % 2 == 0 ? 16.0f : -16.0f); // full-level peaks
+        auto reference = block;
+        const float drive = drives[(b / 30) % 8];
+        bounded.process (block, drive, true);
+        unbounded.process (reference, drive, true);
+        for (int c = 0; c < 2; ++c)
+            for (int i = 0; i < 512; ++i)
+                ASSERT_EQ (block.getSample (c, i), reference.getSample (c, i)) << "block " << b;
+    }
+    EXPECT_EQ (bounded.matcher.inputEnergyAvg, unbounded.matcher.inputEnergyAvg);
+    EXPECT_EQ (bounded.matcher.smoothedGain, unbounded.matcher.smoothedGain);
+}
 } // namespace

@@ -128,19 +128,43 @@ struct BadSample
 {
     const char* name;
     float value;
-    float sanitised; // what the processor must treat it as
 };
 
-constexpr int badSampleAt = (int) rate / 2 + 100;
+constexpr int badSampleAt = (int) rate / 2;
+constexpr int window = (int) rate / 4;
 
-// Noise at -12 dBFS with, where given, one sample replaced on each channel.
+// Pink noise (Kellet's filter on white noise) at -12 dBFS RMS with, where given, the
+// same sample replaced on both channels, as a faulty plug-in upstream would send it. The
+// loudness matcher analyses every second sample, the channels in turn: one of the two
+// bad samples reaches it.
 juce::AudioBuffer<float> programme (double seconds, std::optional<float> replacement)
 {
-    auto input = makeNoise (2, (int) (seconds * rate), 3, 0.25f);
+    auto input = makeNoise (2, (int) (seconds * rate), 3, 1.0f);
+    for (int ch = 0; ch < 2; ++ch)
+    {
+        float b[7] {};
+        auto* x = input.getWritePointer (ch);
+        for (int i = 0; i < input.getNumSamples(); ++i)
+        {
+            const float w = x[i];
+            b[0] = 0.99886f * b[0] + w * 0.0555179f;
+            b[1] = 0.99332f * b[1] + w * 0.0750759f;
+            b[2] = 0.96900f * b[2] + w * 0.1538520f;
+            b[3] = 0.86650f * b[3] + w * 0.3104856f;
+            b[4] = 0.55000f * b[4] + w * 0.5329522f;
+            b[5] = -0.7616f * b[5] - w * 0.0168980f;
+            x[i] = b[0] + b[1] + b[2] + b[3] + b[4] + b[5] + b[6] + w * 0.5362f;
+            b[6] = w * 0.115926f;
+        }
+    }
+    float rms = 0.0f;
+    for (int ch = 0; ch < 2; ++ch)
+        rms = juce::jmax (rms, input.getRMSLevel (ch, 0, input.getNumSamples()));
+    input.applyGain (0.25f / rms);
     if (replacement.has_value())
     {
         input.setSample (0, badSampleAt, *replacement);
-        input.setSample (1, badSampleAt + 7, *replacement);
+        input.setSample (1, badSampleAt, *replacement);
     }
     return input;
 }
@@ -152,31 +176,54 @@ juce::AudioBuffer<float> play (int page, const juce::AudioBuffer<float>& input)
     return harness.run (input, block);
 }
 
+double windowEnergy (const juce::AudioBuffer<float>& buffer, int start)
+{
+    double sum = 0.0;
+    for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
+        for (int i = start; i < start + window; ++i)
+            sum += (double) buffer.getSample (ch, i) * buffer.getSample (ch, i);
+    return sum;
+}
+
 class HostileSingleSample : public testing::TestWithParam<std::tuple<BadSample, int>>
 {
 };
 
-// Every output sample stays finite, also in the block that brought the bad sample, and
-// the processor treats it exactly as its sanitised value: the nearer of +-1e4, or 0.
-TEST_P (HostileSingleSample, IsTakenAsItsSanitisedValue)
+// One bad sample from upstream: every output sample stays finite, also in the block
+// that brought it; the output loudness never jumps far above that of a run without it
+// and is back within 1 dB of it two seconds later.
+TEST_P (HostileSingleSample, LeavesTheLoudnessAlone)
 {
     const auto [bad, page] = GetParam();
-    const auto output = play (page, programme (1.5, bad.value));
+    const double seconds = 4.0;
+    const auto output = play (page, programme (seconds, bad.value));
+    const auto clean = play (page, programme (seconds, std::nullopt));
     Audit audit;
     audit.add (output);
     EXPECT_EQ (audit.nonFinite, 0);
     EXPECT_EQ (audit.subnormal, 0);
-    EXPECT_EQ (maxDifference (output, play (page, programme (1.5, bad.sanitised))), 0.0f);
+
+    const int badWindowEnd = (badSampleAt / window + 1) * window;
+    for (int start = badWindowEnd; start + window <= output.getNumSamples(); start += window)
+    {
+        const double db = 10.0 * std::log10 (windowEnergy (output, start) / windowEnergy (clean, start));
+        SCOPED_TRACE ("window at " + std::to_string ((double) start / rate) + " s");
+        EXPECT_LT (db, 8.0);
+        if (start >= badSampleAt + 2 * (int) rate)
+        {
+            EXPECT_LT (std::abs (db), 1.0);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P (
     Values, HostileSingleSample,
-    testing::Combine (testing::Values (BadSample { "Huge", 1.0e30f, 1.0e4f },
-                                       BadSample { "HugeNegative", -1.0e30f, -1.0e4f },
-                                       BadSample { "JustAboveTheLimit", 10000.001f, 1.0e4f },
-                                       BadSample { "NaN", std::numeric_limits<float>::quiet_NaN(), 0.0f },
-                                       BadSample { "Infinity", std::numeric_limits<float>::infinity(), 1.0e4f },
-                                       BadSample { "NegativeInfinity", -std::numeric_limits<float>::infinity(), -1.0e4f }),
+    testing::Combine (testing::Values (BadSample { "Infinity", std::numeric_limits<float>::infinity() },
+                                       BadSample { "NegativeInfinity", -std::numeric_limits<float>::infinity() },
+                                       BadSample { "NaN", std::numeric_limits<float>::quiet_NaN() },
+                                       BadSample { "Huge", 1.0e30f },
+                                       BadSample { "AtTheClamp", 1.0e4f },
+                                       BadSample { "Thousand", 1.0e3f }),
                       testing::Values (0, 1, 2)),
     [] (const auto& info) { return std::string (std::get<0> (info.param).name) + "Page" + std::to_string (std::get<1> (info.param)); });
 
@@ -184,18 +231,21 @@ class HostileNaN : public testing::TestWithParam<int>
 {
 };
 
-// A NaN becomes one zero sample: once the loudness matcher has let go of it the output
-// is the audio of a run that never saw it.
+// A NaN or an infinity becomes one zero sample: once the loudness matcher has let go
+// of it the output is the audio of a run that never saw it.
 TEST_P (HostileNaN, LeavesNoLastingMark)
 {
     const int page = GetParam();
     const int seconds = 6;
-    const auto output = play (page, programme (seconds, std::numeric_limits<float>::quiet_NaN()));
     const auto reference = play (page, programme (seconds, std::nullopt));
     const int settled = (seconds - 1) * (int) rate;
-    const auto tail = slice (output, settled, (int) rate);
     const auto referenceTail = slice (reference, settled, (int) rate);
-    EXPECT_LT (maxDifference (tail, referenceTail), 1.0e-4f * peak (referenceTail));
+    for (float bad : { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity() })
+    {
+        SCOPED_TRACE (bad);
+        const auto tail = slice (play (page, programme (seconds, bad)), settled, (int) rate);
+        EXPECT_LT (maxDifference (tail, referenceTail), 1.0e-4f * peak (referenceTail));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P (Pages, HostileNaN, testing::Values (0, 1, 2));

@@ -1,7 +1,7 @@
-// Resets on a jump of the host's transport. A reset clears the stages and the dry
-// path's phase-matching oversampler together. The dry path has already run for the
-// block that brings the jump, so at Blend 0 a reset shows in the block after it, as a
-// departure from a processor that saw a steady transport.
+// Resets on a jump of the host's transport. A reset clears the three stages, so at
+// Blend 100 it shows in the block that brings the jump, as a departure from a processor
+// that saw a steady transport, and the current stage's loudness matcher starts its
+// count again.
 #include "ProcessorHarness.h"
 
 #include <gtest/gtest.h>
@@ -27,10 +27,7 @@ TEST_P (ProcessorTransport, ResetsOnlyOnARealJump)
     jumping.processor.setPlayHead (&jumpingHead);
     steady.processor.setPlayHead (&steadyHead);
     for (auto* h : { &jumping, &steady })
-    {
-        h->set ("blend", 0.0f);
         h->prepare (48000.0, 512);
-    }
 
     juce::int64 steadyTime = 0;
     juce::AudioBuffer<float> out, reference;
@@ -43,14 +40,19 @@ TEST_P (ProcessorTransport, ResetsOnlyOnARealJump)
         out = jumping.run (input, length);
         reference = steady.run (input, length);
     };
-    for (size_t b = 0; b < c.blocks.size(); ++b)
+    for (size_t b = 0; b + 1 < c.blocks.size(); ++b)
     {
         feed (c.blocks[b].first, c.blocks[b].second, (int) b + 1);
         ASSERT_EQ (maxDifference (out, reference), 0.0f) << "block " << b;
     }
     const auto last = c.blocks.back();
-    feed (last.first.has_value() ? std::optional<juce::int64> (*last.first + last.second) : std::nullopt, 512, 99);
-    EXPECT_EQ (maxDifference (out, reference) > 1.0e-4f, c.resets) << maxDifference (out, reference);
+    feed (last.first, last.second, 98);
+    const float difference = maxDifference (out, reference);
+    EXPECT_EQ (difference > 1.0e-4f, c.resets) << difference;
+
+    const TorvaneProcessorProbe jumpingProbe (jumping.processor), steadyProbe (steady.processor);
+    const auto& counted = jumpingProbe.stage (0).matcher;
+    EXPECT_EQ (counted.longCount < steadyProbe.stage (0).matcher.longCount, c.resets) << counted.longCount;
 }
 
 using Block = std::pair<std::optional<juce::int64>, int>;
@@ -74,10 +76,7 @@ TEST (ProcessorTransport, NoPlayHeadNeverResets)
 {
     ProcessorHarness harness, reference;
     for (auto* h : { &harness, &reference })
-    {
-        h->set ("blend", 0.0f);
         h->prepare (48000.0, 512);
-    }
     const auto input = makeNoise (2, 4096, 1);
     EXPECT_EQ (maxDifference (harness.run (input, 512), reference.run (input, 512)), 0.0f);
 }
