@@ -18,6 +18,7 @@ END_JUCE_MODULE_DECLARATION
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -38,6 +39,7 @@ END_JUCE_MODULE_DECLARATION
 
 #include "controls/ControlArt.h"
 #include "controls/ValueWindow.h"
+#include "controls/KnobSlider.h"
 #include "controls/Knob.h"
 #include "controls/Selector.h"
 #include "controls/ArtButton.h"

@@ -4,6 +4,8 @@ namespace zem
 namespace
 {
     constexpr float disabledVeilAlpha = 0.55f;
+    constexpr float focusRingGap = 3.0f;         // from the knob's square; the margin is 6
+    constexpr float focusRingThickness = 2.0f;
 
     juce::Rectangle<float> squareIn (juce::Rectangle<float> area)
     {
@@ -152,10 +154,21 @@ void LookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int width, 
                                        (float) juce::jmax (width - 12, 0), (float) juce::jmax (height - 12, 0));
     const float angle = startAngle + position * (endAngle - startAngle);
 
-    if (drawKnobArt (g, area, position, angle, slider))
-        return;
+    if (! drawKnobArt (g, area, position, angle, slider))
+        drawKnobShape (g, area, position, startAngle, endAngle, angle, slider.isEnabled());
 
-    drawKnobShape (g, area, position, startAngle, endAngle, angle, slider.isEnabled());
+    if (slider.hasKeyboardFocus (false))
+        drawFocusRing (g, area);
+}
+
+// A ring in the focus colour just outside the knob's square, in the margin around it.
+void LookAndFeel::drawFocusRing (juce::Graphics& g, juce::Rectangle<float> area)
+{
+    const auto square = squareIn (area);
+    if (square.isEmpty())
+        return;
+    g.setColour (palette::accent);
+    g.drawEllipse (square.expanded (focusRingGap), focusRingThickness);
 }
 
 bool LookAndFeel::drawKnobArt (juce::Graphics& g, juce::Rectangle<float> area, float position, float angle,
