@@ -16,11 +16,13 @@ END_JUCE_MODULE_DECLARATION
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "bundle/ArtSource.h"
 #include "bundle/ResourceId.h"
