@@ -4,8 +4,8 @@ namespace zem
 namespace
 {
     constexpr float disabledVeilAlpha = 0.55f;
-    constexpr float focusRingGap = 3.0f;         // from the knob's square; the margin is 6
-    constexpr float focusRingThickness = 2.0f;
+    constexpr float focusRingOuter = 5.5f;   // outer edge beyond the knob's square; the margin is 6
+    constexpr float focusRingWidth = 4.0f;   // at content scale 1: ink 1, accent 2, ink 1
 
     juce::Rectangle<float> squareIn (juce::Rectangle<float> area)
     {
@@ -161,14 +161,20 @@ void LookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int width, 
         drawFocusRing (g, area);
 }
 
-// A ring in the focus colour just outside the knob's square, in the margin around it.
+// A ring in the focus colour round the knob's square, edged in ink on both sides so that
+// it stands out on light and dark art alike. Its outer edge lies in the 6-pixel margin
+// round the square; it grows with the content scale, inwards over the knob's rim.
 void LookAndFeel::drawFocusRing (juce::Graphics& g, juce::Rectangle<float> area)
 {
     const auto square = squareIn (area);
     if (square.isEmpty())
         return;
+    const float width = focusRingWidth * (kit != nullptr ? juce::jmax (kit->contentScale, 1.0f) : 1.0f);
+    const auto ring = square.expanded (focusRingOuter - width / 2.0f);
+    g.setColour (palette::ink);
+    g.drawEllipse (ring, width);
     g.setColour (palette::accent);
-    g.drawEllipse (square.expanded (focusRingGap), focusRingThickness);
+    g.drawEllipse (ring, width / 2.0f);
 }
 
 bool LookAndFeel::drawKnobArt (juce::Graphics& g, juce::Rectangle<float> area, float position, float angle,

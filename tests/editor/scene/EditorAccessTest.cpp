@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+using controls_test::keep;
 using controls_test::pumpMessages;
 
 namespace
@@ -224,27 +225,42 @@ TEST_F (EditorAccess, KeysSweepTheKnobsOneGestureAPress)
 }
 
 // While a knob has keyboard focus a ring in the accent colour runs round it, on the
-// drawing's own knob pictures; it goes when the focus does.
+// drawing's own knob pictures and at every size of the window; it goes when the focus does.
 TEST_F (EditorAccess, FocusedKnobShowsTheAccentRing)
 {
-    for (auto* knob : { &editor->driveKnob, &editor->blendKnob })
+    for (int side : { 560, 1120, 1680 })
     {
-        auto& slider = knob->slider;
-        SCOPED_TRACE (slider.getTitle().toStdString());
-        // The ring's top, 3 pixels above the knob's square, which lies 6 inside the slider.
-        const auto area = slider.getBounds().translated (knob->getX(), knob->getY()).toFloat().reduced (6.0f);
-        const float side = juce::jmin (area.getWidth(), area.getHeight());
-        const auto top = juce::Point<float> (area.getCentreX(), area.getCentreY() - side / 2.0f - 3.0f).toInt();
+        editor->setSize (side, side);
+        pumpMessages();
+        for (auto* knob : { &editor->driveKnob, &editor->blendKnob })
+        {
+            auto& slider = knob->slider;
+            SCOPED_TRACE (slider.getTitle().toStdString() + " at " + std::to_string (side));
+            // The middle of the ring's top: the knob's square lies 6 inside the slider, and
+            // the ring, 4 wide per content scale, ends 5.5 beyond it.
+            const auto bounds = slider.getBounds().translated (knob->getX(), knob->getY());
+            const auto area = bounds.toFloat().reduced (6.0f);
+            const float square = juce::jmin (area.getWidth(), area.getHeight());
+            const float ring = 5.5f - 2.0f * (float) side / 560.0f;
+            const auto top = juce::Point<float> (area.getCentreX(), area.getCentreY() - square / 2.0f - ring).toInt();
 
-        const auto without = paintOf().getPixelAt (top.x, top.y);
-        if (! focus (slider))
-            GTEST_SKIP() << "the display gave the window no keyboard focus";
-        const auto with = paintOf().getPixelAt (top.x, top.y);
-        EXPECT_TRUE (near (with, zem::palette::accent, 40)) << with.toDisplayString (true);
-        EXPECT_FALSE (near (without, zem::palette::accent, 40)) << without.toDisplayString (true);
+            ASSERT_TRUE (focus (editor->wordButtons[0]));
+            const auto without = paintOf();
+            if (! focus (slider))
+                GTEST_SKIP() << "the display gave the window no keyboard focus";
+            const auto with = paintOf();
+            EXPECT_TRUE (near (with.getPixelAt (top.x, top.y), zem::palette::accent, 40))
+                << with.getPixelAt (top.x, top.y).toDisplayString (true);
+            EXPECT_FALSE (near (without.getPixelAt (top.x, top.y), zem::palette::accent, 40))
+                << without.getPixelAt (top.x, top.y).toDisplayString (true);
+            const auto crop = bounds.expanded (bounds.getWidth() / 4);
+            keep (with.getClippedImage (crop), "focus-" + slider.getTitle() + "-" + juce::String (side) + ".png");
+            keep (without.getClippedImage (crop), "nofocus-" + slider.getTitle() + "-" + juce::String (side) + ".png");
 
-        ASSERT_TRUE (focus (editor->wordButtons[0]));
-        EXPECT_EQ (paintOf().getPixelAt (top.x, top.y), without) << "the ring goes with the focus";
+            ASSERT_TRUE (focus (editor->wordButtons[0]));
+            EXPECT_EQ (paintOf().getPixelAt (top.x, top.y), without.getPixelAt (top.x, top.y))
+                << "the ring goes with the focus";
+        }
     }
 }
 
@@ -330,6 +346,7 @@ TEST_F (EditorAccess, TooltipShowsTheHelpTextOfTheControlUnderThePointer)
                                                                                editor->getMouseXYRelative(),
                                                                                editor->getLocalBounds()))
         << "sized for the Blend help text";
+    keep (paintOf().getClippedImage (tips->getBounds().getUnion (blend.getBoundsInParent()).expanded (20)), "tooltip-blend.png");
 }
 
 // The About panel keeps Tab among its own two buttons, hides the controls under it from
@@ -344,6 +361,7 @@ TEST_F (EditorAccess, AboutPanelHoldsTheFocusUntilEscape)
     auto* panel = editor->getAboutPanel();
     ASSERT_NE (panel, nullptr);
     ASSERT_TRUE (panel->isShowing());
+    keep (paintOf(), "about.png");
 
     // Tab and Shift-Tab go round the link and Close only.
     EXPECT_TRUE (panel->siteButton.hasKeyboardFocus (false));

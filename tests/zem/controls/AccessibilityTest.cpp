@@ -184,7 +184,8 @@ TEST_F (AccessibilityTest, FocusedDrawnKnobShowsTheAccentRing)
     const auto knobArea = slider.getLookAndFeel().getSliderLayout (slider).sliderBounds.translated (area.getX(), area.getY())
                               .toFloat().reduced (6.0f);
     const float side = juce::jmin (knobArea.getWidth(), knobArea.getHeight());
-    const auto top = juce::Point<float> (knobArea.getCentreX(), knobArea.getCentreY() - side / 2.0f - 3.0f).toInt();
+    // The middle of the ring, which is 4 wide and ends 5.5 beyond the knob's square.
+    const auto top = juce::Point<float> (knobArea.getCentreX(), knobArea.getCentreY() - side / 2.0f - 3.5f).toInt();
     auto pixel = [&] { return render (*panel).getPixelAt (top.x, top.y); };
 
     const auto without = pixel();
