@@ -124,11 +124,6 @@ struct HostLog : juce::AudioProcessorListener
     juce::StringArray events;
 };
 
-int indexOf (juce::RangedAudioParameter& parameter)
-{
-    return parameter.getParameterIndex();
-}
-
 TEST_F (EditorAccess, KeyboardTraversalReachesKnobsAndWords)
 {
     ASSERT_TRUE (editor->hasPageArt());
@@ -206,7 +201,7 @@ TEST_F (EditorAccess, KeysSweepTheKnobsOneGestureAPress)
         if (! focus (slider))
             GTEST_SKIP() << "the display gave the window no keyboard focus";
 
-        HostLog host (processor, indexOf (*processor.apvts.getParameter (id)));
+        HostLog host (processor, processor.apvts.getParameter (id)->getParameterIndex());
         for (const auto& p : presses)
         {
             host.events.clear();

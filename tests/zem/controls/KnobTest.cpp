@@ -324,26 +324,19 @@ TEST_F (KnobTest, AccessibilityStepsLikeTheArrows)
 
 TEST_F (KnobTest, DragUpTurnsTheKnobAsOneGesture)
 {
-    struct Gestures : juce::AudioProcessorParameter::Listener
-    {
-        void parameterValueChanged (int, float) override {}
-        void parameterGestureChanged (int, bool starting) override { ++(starting ? begins : ends); }
-        int begins = 0, ends = 0;
-    } gestures;
-    auto& p = processor.parameter ("level");
-    p.addListener (&gestures);
-
     knob.setBounds (0, 0, 100, 118);
     auto& s = knob.slider;
+    GestureLog log (processor.parameter ("level"));
     s.mouseDown (mouseEventOn (s));
     s.mouseDrag (mouseEventOn (s, juce::ModifierKeys::leftButtonModifier, { 0.0f, -40.0f }, true));
     s.mouseUp (mouseEventOn (s, {}, { 0.0f, -40.0f }, true));
-    p.removeListener (&gestures);
 
     EXPECT_GT (processor.plainValue ("level"), 25.0f);
     EXPECT_NEAR (s.getValue(), processor.plainValue ("level"), 1e-4);
-    EXPECT_EQ (gestures.begins, 1);
-    EXPECT_EQ (gestures.ends, 1);
+    EXPECT_EQ (log.events.indexOf ("begin"), 0) << log.events.joinIntoString (" ");
+    EXPECT_EQ (log.events.indexOf ("end"), log.events.size() - 1);
+    log.events.removeString ("value");
+    EXPECT_EQ (log.events, juce::StringArray ({ "begin", "end" })) << "one gesture";
 }
 
 TEST_F (KnobTest, MissingParameterLeavesTheSliderUnbound)
