@@ -1,7 +1,10 @@
-// The product's editor from the keyboard and through a screen reader: focus traversal
-// reaches the knobs and the word buttons, and their accessibility handlers announce
-// title and value and act on them. The framework gives a component its handler only
-// while it is in a desktop window, so the editor is put on the (virtual) desktop.
+// The product's editor from the keyboard, through a screen reader and under a resting
+// pointer: focus traversal reaches the knobs and the word buttons, keys sweep the knobs
+// in whole gestures with a focus ring showing, their accessibility handlers announce
+// title and value and act on them, tooltips show the help texts, and the About panel
+// keeps the focus to itself. The framework gives a component its handler (and the window
+// its focus) only while it is in a desktop window, so the editor is put on the (virtual)
+// desktop.
 #include "SceneFixture.h"
 
 #include "../../zem/controls/ControlsFixture.h"
