@@ -14,6 +14,15 @@ const char* const wordDescriptions[3] = {
     "Medium: the valve. It has a turn partway up the knob, and a hard hit makes it gulp.",
     "Well: the wall. It hits it early, and past it only gets dirtier."
 };
+
+// A control's help text is also its tooltip: the framework's handlers hand the tooltip to
+// screen readers as the help, and the editor's tooltip window shows it to the pointer.
+template <typename Control>
+void setHelp (Control& control, const juce::String& text)
+{
+    control.setHelpText (text);
+    control.setTooltip (text);
+}
 } // namespace
 
 TorvaneEditor::TorvaneEditor (TorvaneProcessor& p) : TorvaneEditor (p, torvaneArtSource())
@@ -41,17 +50,17 @@ TorvaneEditor::TorvaneEditor (TorvaneProcessor& p, const zem::ArtSource& artSour
     pageSelectorAttachment = std::make_unique<juce::AudioProcessorValueTreeState::ComboBoxAttachment> (
         p.apvts, "page", pageSelector);
 
-    driveKnob.slider.setHelpText ("How hard the stage is pushed. The character changes across the sweep, "
-                                  "not just the amount - and the output level does not. Double-click to reset.");
+    setHelp (driveKnob.slider, "How hard the stage is pushed. The character changes across the sweep, "
+                               "not just the amount - and the output level does not. Double-click to reset.");
     driveKnob.setArt (&kit, "knob");
-    pageSelector.setHelpText ("Which circuit is in the path. Rare is soft and compressive, Medium has a turn "
-                              "partway up, Well hits a wall early. Click to advance.");
+    setHelp (pageSelector, "Which circuit is in the path. Rare is soft and compressive, Medium has a turn "
+                           "partway up, Well hits a wall early. Click to advance.");
     pageSelector.setArt (&kit, "selector");
     heatLight.setKit (&kit);
     heatLight.setTitle ("Heat");
     heatLight.setDescription ("How much the stage is currently adding.");
-    blendKnob.slider.setHelpText ("How much of the driven signal you keep. The dry side is delayed to match, "
-                                  "so there is no phase cancellation. Double-click to reset.");
+    setHelp (blendKnob.slider, "How much of the driven signal you keep. The dry side is delayed to match, "
+                               "so there is no phase cancellation. Double-click to reset.");
     blendKnob.setArt (&kit, "blend");
 
     addAndMakeVisible (driveKnob);
@@ -66,6 +75,7 @@ TorvaneEditor::TorvaneEditor (TorvaneProcessor& p, const zem::ArtSource& artSour
             button.setName (pageWord (j));
             button.setTitle (pageWord (j));
             button.setDescription (wordDescriptions[j]);
+            button.setTooltip (wordDescriptions[j]);
             button.setRadioGroupId (3342, juce::sendNotification);
             button.setMouseCursor (juce::MouseCursor::PointingHandCursor);
             button.onClick = [this, j] { pageAttachment.setValueAsCompleteGesture ((float) j); };

@@ -23,6 +23,7 @@
 
 #include "controls/ControlArt.cpp"
 #include "controls/ValueWindow.cpp"
+#include "controls/KnobSlider.cpp"
 #include "controls/Knob.cpp"
 #include "controls/Selector.cpp"
 #include "controls/ArtButton.cpp"

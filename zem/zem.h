@@ -16,10 +16,13 @@ END_JUCE_MODULE_DECLARATION
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "bundle/ArtSource.h"
 #include "bundle/ResourceId.h"
@@ -38,6 +41,7 @@ END_JUCE_MODULE_DECLARATION
 
 #include "controls/ControlArt.h"
 #include "controls/ValueWindow.h"
+#include "controls/KnobSlider.h"
 #include "controls/Knob.h"
 #include "controls/Selector.h"
 #include "controls/ArtButton.h"

@@ -177,15 +177,56 @@ namespace
         EXPECT_GT (editor.getIndexOfChildComponent (panel), editor.getIndexOfChildComponent (&editor.getLogoBadge()))
             << "above the badge and the product's children";
 
+        EXPECT_TRUE (panel->isKeyboardFocusContainer()) << "Tab stays among its buttons";
+        EXPECT_FALSE (editor.getLogoBadge().isAccessible()) << "hidden under the panel from screen readers";
+
         panel->closeButton.onClick();
         EXPECT_FALSE (panel->isVisible());
         EXPECT_EQ (panel->getParentComponent(), &editor);
+        EXPECT_TRUE (editor.getLogoBadge().isAccessible());
+
+        // Escape closes it as Close does; other keys are left to the panel's parents.
+        editor.getLogoBadge().onClick();
+        EXPECT_FALSE (panel->keyPressed (juce::KeyPress ('a')));
+        EXPECT_TRUE (panel->isVisible());
+        EXPECT_TRUE (panel->keyPressed (juce::KeyPress (juce::KeyPress::escapeKey)));
+        EXPECT_FALSE (panel->isVisible());
+        EXPECT_TRUE (editor.getLogoBadge().isAccessible());
 
         editor.setSize (800, 700);
         EXPECT_EQ (panel->getBounds(), editor.getLocalBounds()) << "kept at the editor's size";
         editor.getLogoBadge().onClick();
         EXPECT_EQ (editor.getAboutPanel(), panel) << "the same panel again";
         EXPECT_TRUE (panel->isVisible());
+    }
+
+    // A control that was already out of the accessibility tree stays out when the panel closes.
+    TEST_F (EditorBaseTest, ClosingAboutGivesBackOnlyWhatItTook)
+    {
+        FixtureEditor editor (processor, fixtureSource());
+        juce::Slider shown, silent;
+        silent.setAccessible (false);
+        editor.addAndMakeVisible (shown);
+        editor.addAndMakeVisible (silent);
+
+        editor.showAbout();
+        editor.showAbout();
+        EXPECT_FALSE (shown.isAccessible());
+        EXPECT_FALSE (silent.isAccessible());
+        EXPECT_TRUE (editor.getAboutPanel()->isAccessible()) << "the panel itself stays";
+
+        editor.getAboutPanel()->close();
+        EXPECT_TRUE (shown.isAccessible());
+        EXPECT_FALSE (silent.isAccessible());
+        editor.removeChildComponent (&shown);
+        editor.removeChildComponent (&silent);
+    }
+
+    TEST_F (EditorBaseTest, NoTooltipWindowWithoutAWindow)
+    {
+        FixtureEditor editor (processor, fixtureSource());
+        EXPECT_EQ (editor.getTooltipWindow(), nullptr) << "nothing asks a display for the pointer";
+        EXPECT_EQ (zem::EditorBase::tooltipDelayMs, 700);
     }
 
     TEST_F (EditorBaseTest, AboutPanelTextsAndTitles)

@@ -66,6 +66,30 @@ namespace
         EXPECT_FALSE (editor->getAboutPanel()->isShowing());
     }
 
+    // In a window the editor has its tooltip window, inside itself and above every child,
+    // and it goes with the editor.
+    TEST_F (EditorWindowTest, TooltipWindowComesWithTheWindow)
+    {
+        auto* tips = editor->getTooltipWindow();
+        ASSERT_NE (tips, nullptr);
+        EXPECT_EQ (tips->getParentComponent(), editor.get());
+        EXPECT_TRUE (tips->isAlwaysOnTop());
+        EXPECT_FALSE (tips->isVisible());
+
+        editor->showAbout();
+        paintThroughWindow();
+        EXPECT_GT (editor->getIndexOfChildComponent (tips), editor->getIndexOfChildComponent (editor->getAboutPanel()))
+            << "a tip shows over the About panel too";
+
+        juce::Component::SafePointer<juce::Component> watch (tips);
+        editor->removeFromDesktop();
+        editor->addToDesktop (0);
+        EXPECT_EQ (editor->getTooltipWindow(), tips) << "one for the editor's life";
+        editor->removeFromDesktop();
+        editor.reset();
+        EXPECT_EQ (watch.getComponent(), nullptr);
+    }
+
     TEST_F (EditorWindowTest, FocusedBadgeDrawsTheAccentRing)
     {
         auto& badge = editor->getLogoBadge();

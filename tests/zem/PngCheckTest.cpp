@@ -86,9 +86,32 @@ namespace
         }
     }
 
-    TEST (PngCheck, UnknownCriticalChunkAndBadInputFail)
+    // Chunks with a correct checksum that the check must still refuse: an unknown critical
+    // chunk, and chunk types that are not four ASCII letters (the decoder aborts on those,
+    // whatever case their first byte has).
+    struct BadChunk
     {
-        EXPECT_FALSE (check (withChunkAfterHeader (samplePng(), chunk ("ZZZZ", "abc"))));
+        const char* type;
+        const char* why;
+    };
+
+    const BadChunk badChunks[] = {
+        { "ZZZZ", "unknown critical chunk" },
+        { "a1bc", "digit in an ancillary-looking type" },
+        { "ab c", "space" },
+        { "abc\x7f", "control character" },
+        { "\xe1" "bcd", "byte above ASCII with the ancillary bit" },
+        { "A_BC", "punctuation in a critical-looking type" },
+    };
+
+    TEST (PngCheck, BadChunksFail)
+    {
+        for (const auto& c : badChunks)
+            EXPECT_FALSE (check (withChunkAfterHeader (samplePng(), chunk (c.type, "abc")))) << c.why;
+    }
+
+    TEST (PngCheck, BadInputFails)
+    {
         EXPECT_FALSE (zem::isCompletePng (nullptr, 100));
         EXPECT_FALSE (check (juce::MemoryBlock ("\x89PNG\r\n\x1a\n", 8)));
 

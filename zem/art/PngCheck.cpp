@@ -31,6 +31,18 @@ namespace
         return crc ^ 0xffffffffu;
     }
 
+    // A chunk type is four ASCII letters; the decoder fails fatally on anything else.
+    bool isChunkType (const juce::uint8* type)
+    {
+        for (int i = 0; i < 4; ++i)
+        {
+            const auto c = type[i];
+            if (! ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
+                return false;
+        }
+        return true;
+    }
+
     juce::uint32 bigEndian (const juce::uint8* p)
     {
         return ((juce::uint32) p[0] << 24) | ((juce::uint32) p[1] << 16) | ((juce::uint32) p[2] << 8) | p[3];
@@ -146,7 +158,7 @@ bool isCompletePng (const void* data, size_t size)
         const auto* type = bytes + pos + 4;
         const auto* body = bytes + pos + 8;
 
-        if (crcOf (type, length + 4) != bigEndian (body + length))
+        if (! isChunkType (type) || crcOf (type, length + 4) != bigEndian (body + length))
             return false;
 
         const juce::String name (reinterpret_cast<const char*> (type), 4);

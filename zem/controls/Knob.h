@@ -5,7 +5,8 @@ namespace zem
 // A rotary control for one continuous parameter: the slider (bound through the framework's
 // slider attachment), a name label and a hover readout. The look-and-feel draws the slider
 // from the picture named by the slider property "zemKnobArt", turned over the rotary range
-// read from the layout documents.
+// read from the layout documents, and rings it in the focus colour while it has keyboard
+// focus; the slider's keys sweep it (see KnobSlider).
 class Knob : public juce::Component
 {
 public:
@@ -24,7 +25,7 @@ public:
     void mouseEnter (const juce::MouseEvent&) override;
     void mouseExit (const juce::MouseEvent&) override;
 
-    juce::Slider slider;
+    KnobSlider slider;
     juce::Label label;
     ValueWindow readout { "Value" };
 

@@ -6,6 +6,13 @@ Lane::Lane (const juce::String& name)
     setInterceptsMouseClicks (true, false);
 }
 
+// Keeps a value within 0 to 1; a value that is not a number counts as 0, which the plain
+// comparisons of a clamp would let through.
+float Lane::clampToUnit (float x)
+{
+    return x >= 0.0f ? juce::jmin (x, 1.0f) : 0.0f;
+}
+
 void Lane::setArt (const ArtKit* newKit)
 {
     kit = newKit;
@@ -26,7 +33,7 @@ void Lane::setBarColour (juce::Colour colour)
 
 void Lane::setValue (float newValue, const juce::String& text)
 {
-    const float v = newValue < 0.0f ? 0.0f : juce::jmin (newValue, 1.0f);
+    const float v = clampToUnit (newValue);
     if (std::abs (v - value) < 0.002f && text.isEmpty())
         return;
 
@@ -40,7 +47,7 @@ void Lane::setMarker (int index, float position, juce::Colour colour, const juce
 {
     if (index < 0 || index >= maxMarkers)
         return;
-    markers[(size_t) index] = { juce::jlimit (0.0f, 1.0f, position), colour, label, true };
+    markers[(size_t) index] = { clampToUnit (position), colour, label, true };
     repaint();
 }
 

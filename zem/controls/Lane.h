@@ -37,6 +37,8 @@ public:
     std::unique_ptr<juce::AccessibilityHandler> createAccessibilityHandler() override;
 
 private:
+    static float clampToUnit (float x);
+
     const ArtKit* kit = nullptr;
     float value = 0.0f;
     bool bipolar = false;

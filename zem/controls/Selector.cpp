@@ -48,7 +48,8 @@ void Selector::paint (juce::Graphics& g)
 void Selector::mouseDown (const juce::MouseEvent& e)
 {
     const int items = getNumItems();
-    if (mode == 1 && ! e.mods.isRightButtonDown() && items > 0)
+    // The framework delivers presses to disabled components too; a disabled box stays put.
+    if (mode == 1 && isEnabled() && ! e.mods.isRightButtonDown() && items > 0)
     {
         // Synchronous, so that the attachment has the new value before the click returns.
         setSelectedItemIndex ((getSelectedItemIndex() + 1) % items, juce::sendNotificationSync);

@@ -17,6 +17,8 @@ EditorBase::AboutPanel::AboutPanel (const juce::String& productName, const juce:
       openUrl ([] (const juce::URL& url) { url.launchInDefaultBrowser(); })
 {
     setOpaque (true);
+    // Tab goes round the panel's own buttons, never to the controls hidden under it.
+    setFocusContainerType (FocusContainerType::keyboardFocusContainer);
 
     styleLabel (nameLabel, productName, boldFont (26.0f), palette::cream);
     styleLabel (versionLabel, "Version " + version, plainFont (13.0f), palette::ash);
@@ -30,11 +32,26 @@ EditorBase::AboutPanel::AboutPanel (const juce::String& productName, const juce:
 
     // The browser's result is of no concern: without one the click does nothing.
     siteButton.onClick = [this] { if (openUrl) openUrl (juce::URL (maker::siteUrl)); };
-    closeButton.onClick = [this] { setVisible (false); };
+    closeButton.onClick = [this] { close(); };
     siteButton.setTitle (juce::String ("Open ") + maker::siteHost);
 
     addAndMakeVisible (siteButton);
     addAndMakeVisible (closeButton);
+}
+
+void EditorBase::AboutPanel::close()
+{
+    setVisible (false);
+    if (onClose)
+        onClose();
+}
+
+bool EditorBase::AboutPanel::keyPressed (const juce::KeyPress& key)
+{
+    if (key != juce::KeyPress (juce::KeyPress::escapeKey))
+        return false;
+    close();
+    return true;
 }
 
 void EditorBase::AboutPanel::paint (juce::Graphics& g)

@@ -50,7 +50,16 @@ EditorBase::EditorBase (juce::AudioProcessor& processor, int width, int height)
 
 EditorBase::~EditorBase()
 {
+    tooltipWindow.reset();
     setLookAndFeel (nullptr);
+}
+
+// The tooltip window follows the pointer on the screen, so it is made only once the editor
+// sits in a window there: without a display it would have no pointer to ask about.
+void EditorBase::parentHierarchyChanged()
+{
+    if (tooltipWindow == nullptr && getPeer() != nullptr)
+        tooltipWindow = std::make_unique<juce::TooltipWindow> (this, tooltipDelayMs);
 }
 
 void EditorBase::finishSetup()
@@ -242,12 +251,44 @@ void EditorBase::showAbout()
     if (aboutPanel == nullptr)
     {
         aboutPanel = std::make_unique<AboutPanel> (productName(), productVersion());
+        aboutPanel->onClose = [this] { aboutClosed(); };
         addChildComponent (*aboutPanel, -1);
     }
+
+    if (! aboutPanel->isVisible())
+        setCoveredControlsAccessible (false);
 
     aboutPanel->setBounds (getLocalBounds());
     aboutPanel->setVisible (true);
     aboutPanel->toFront (true);
+}
+
+void EditorBase::aboutClosed()
+{
+    setCoveredControlsAccessible (true);
+    logoBadge.grabKeyboardFocus();
+}
+
+// While the panel is open the controls under it are out of sight, so a screen reader
+// must not meet them either; closing it gives back exactly those that were accessible.
+void EditorBase::setCoveredControlsAccessible (bool accessible)
+{
+    if (accessible)
+    {
+        for (auto& control : coveredControls)
+            if (control != nullptr)
+                control->setAccessible (true);
+        coveredControls.clear();
+        return;
+    }
+
+    for (auto* child : getChildren())
+    {
+        if (child == aboutPanel.get() || ! child->isAccessible())
+            continue;
+        child->setAccessible (false);
+        coveredControls.emplace_back (child);
+    }
 }
 
 juce::String EditorBase::productName() const

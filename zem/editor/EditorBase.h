@@ -20,19 +20,26 @@ public:
         ArtKit* kit = nullptr;
     };
 
-    /** The overlay with the product's name, version, tagline, site button and Close. */
+    /** The overlay with the product's name, version, tagline, site button and Close. It
+        keeps the keyboard focus among its own buttons while open; Escape closes it as
+        Close does. */
     class AboutPanel : public juce::Component
     {
     public:
         AboutPanel (const juce::String& productName, const juce::String& version);
         void paint (juce::Graphics&) override;
         void resized() override;
+        bool keyPressed (const juce::KeyPress&) override;
+
+        /** Hides the panel, then tells onClose. */
+        void close();
 
         juce::Label nameLabel, versionLabel, taglineLabel;
         juce::TextButton siteButton, closeButton;
 
         /** Opens a web address; replaced in tests so that no browser is started. */
         std::function<void (const juce::URL&)> openUrl;
+        std::function<void()> onClose;
     };
 
     EditorBase (juce::AudioProcessor& processor, const ArtSource& source, int designWidth, int designHeight);
@@ -53,6 +60,7 @@ public:
 
     void paint (juce::Graphics&) override;
     void resized() override;
+    void parentHierarchyChanged() override;
 
     /** Places the product's children in the content area; called last by every resize. */
     virtual void layoutContent (juce::Rectangle<int> contentArea);
@@ -60,6 +68,12 @@ public:
     /** The panel, once the badge has been clicked; null before. */
     AboutPanel* getAboutPanel() const noexcept { return aboutPanel.get(); }
     LogoBadge& getLogoBadge() noexcept { return logoBadge; }
+    /** The window that shows a control's help text under the pointer; made once the editor
+        is in a window on the screen, null before. */
+    juce::TooltipWindow* getTooltipWindow() const noexcept { return tooltipWindow.get(); }
+
+    /** How long the pointer rests on a control before its help text shows. */
+    static constexpr int tooltipDelayMs = 700;
 
 private:
     std::unique_ptr<AboutPanel> aboutPanel;
@@ -77,6 +91,12 @@ public:
     int designHeight = 0;
 
 private:
+    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
+    // The controls under the open About panel, taken out of the accessibility tree.
+    std::vector<juce::Component::SafePointer<juce::Component>> coveredControls;
+
+    void aboutClosed();
+    void setCoveredControlsAccessible (bool accessible);
     void paintHeader (juce::Graphics&);
     void paintPanel (juce::Graphics&);
     juce::String productName() const;

@@ -4,6 +4,8 @@ namespace zem
 namespace
 {
     constexpr float disabledVeilAlpha = 0.55f;
+    constexpr float focusRingOuter = 5.5f;   // outer edge beyond the knob's square; the margin is 6
+    constexpr float focusRingWidth = 4.0f;   // at content scale 1: ink 1, accent 2, ink 1
 
     juce::Rectangle<float> squareIn (juce::Rectangle<float> area)
     {
@@ -152,10 +154,27 @@ void LookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int width, 
                                        (float) juce::jmax (width - 12, 0), (float) juce::jmax (height - 12, 0));
     const float angle = startAngle + position * (endAngle - startAngle);
 
-    if (drawKnobArt (g, area, position, angle, slider))
-        return;
+    if (! drawKnobArt (g, area, position, angle, slider))
+        drawKnobShape (g, area, position, startAngle, endAngle, angle, slider.isEnabled());
 
-    drawKnobShape (g, area, position, startAngle, endAngle, angle, slider.isEnabled());
+    if (slider.hasKeyboardFocus (false))
+        drawFocusRing (g, area);
+}
+
+// A ring in the focus colour round the knob's square, edged in ink on both sides so that
+// it stands out on light and dark art alike. Its outer edge lies in the 6-pixel margin
+// round the square; it grows with the content scale, inwards over the knob's rim.
+void LookAndFeel::drawFocusRing (juce::Graphics& g, juce::Rectangle<float> area)
+{
+    const auto square = squareIn (area);
+    if (square.isEmpty())
+        return;
+    const float width = focusRingWidth * (kit != nullptr ? juce::jmax (kit->contentScale, 1.0f) : 1.0f);
+    const auto ring = square.expanded (focusRingOuter - width / 2.0f);
+    g.setColour (palette::ink);
+    g.drawEllipse (ring, width);
+    g.setColour (palette::accent);
+    g.drawEllipse (ring, width / 2.0f);
 }
 
 bool LookAndFeel::drawKnobArt (juce::Graphics& g, juce::Rectangle<float> area, float position, float angle,

@@ -25,6 +25,7 @@ private:
     bool drawKnobArt (juce::Graphics&, juce::Rectangle<float> area, float position, float angle, juce::Slider&);
     void drawKnobShape (juce::Graphics&, juce::Rectangle<float> area, float position,
                         float startAngle, float endAngle, float angle, bool enabled);
+    void drawFocusRing (juce::Graphics&, juce::Rectangle<float> area);
     float drawingScale (juce::Graphics&) const;
 
     JUCE_DECLARE_NON_COPYABLE (LookAndFeel)

@@ -122,6 +122,11 @@ TEST_F (FallbackView, WithoutArtShowsKnobsSelectorAndLampAndNoScene)
     EXPECT_TRUE (editor->heatLight.isTimerRunning());
     EXPECT_EQ (editor->heatLight.getTitle(), "Heat");
     EXPECT_EQ (editor->heatLight.getDescription(), "How much the stage is currently adding.");
+
+    // The help texts are the tooltips too, which the framework hands to screen readers.
+    EXPECT_TRUE (editor->pageSelector.getTooltip().startsWith ("Which circuit is in the path."));
+    EXPECT_EQ (editor->pageSelector.getTooltip(), editor->pageSelector.getHelpText());
+    EXPECT_EQ (editor->driveKnob.slider.getTooltip(), editor->driveKnob.slider.getHelpText());
 }
 
 TEST_F (FallbackView, ChildrenTakeTheirDefaultPlacesAtEverySize)

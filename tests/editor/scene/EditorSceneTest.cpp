@@ -58,6 +58,12 @@ TEST_F (SceneEditor, WordButtonsAndKnobsAreTheOnlySceneChildren)
     EXPECT_EQ (editor->heatLight.getTitle(), "Heat");
     EXPECT_TRUE (editor->driveKnob.slider.getHelpText().startsWith ("How hard the stage is pushed."));
     EXPECT_TRUE (editor->blendKnob.slider.getHelpText().startsWith ("How much of the driven signal you keep."));
+
+    // What a tooltip shows: a knob's help text, a word's description.
+    for (auto* knob : { &editor->driveKnob, &editor->blendKnob })
+        EXPECT_EQ (knob->slider.getTooltip(), knob->slider.getHelpText());
+    for (auto& button : editor->wordButtons)
+        EXPECT_EQ (button.getTooltip(), button.getDescription()) << button.getName();
 }
 
 TEST_F (SceneEditor, ChildrenTakeTheLayoutRectanglesAtEveryScale)

@@ -170,4 +170,38 @@ TEST_F (AccessibilityTest, KeyboardReachesEveryOperableControl)
         EXPECT_TRUE (reaches (panel->group.getButton (i))) << "button " << i;
     EXPECT_FALSE (reaches (&panel->lamp));
 }
+
+// A drawn knob (no art) in the toolkit's look: a ring in the accent colour round it while
+// it has keyboard focus, gone without.
+TEST_F (AccessibilityTest, FocusedDrawnKnobShowsTheAccentRing)
+{
+    zem::LookAndFeel look;
+    panel->setLookAndFeel (&look);
+    auto& slider = panel->knob.slider;
+    flush();
+
+    const auto area = slider.getBoundsInParent().translated (panel->knob.getX(), panel->knob.getY());
+    const auto knobArea = slider.getLookAndFeel().getSliderLayout (slider).sliderBounds.translated (area.getX(), area.getY())
+                              .toFloat().reduced (6.0f);
+    const float side = juce::jmin (knobArea.getWidth(), knobArea.getHeight());
+    // The middle of the ring, which is 4 wide and ends 5.5 beyond the knob's square.
+    const auto top = juce::Point<float> (knobArea.getCentreX(), knobArea.getCentreY() - side / 2.0f - 3.5f).toInt();
+    auto pixel = [&] { return render (*panel).getPixelAt (top.x, top.y); };
+
+    const auto without = pixel();
+    slider.grabKeyboardFocus();
+    flush();
+    if (! slider.hasKeyboardFocus (false))
+    {
+        panel->setLookAndFeel (nullptr);
+        GTEST_SKIP() << "the display gave the window no keyboard focus";
+    }
+    EXPECT_TRUE (near (pixel(), zem::palette::accent, 40)) << pixel().toDisplayString (true);
+    EXPECT_FALSE (near (without, zem::palette::accent, 40)) << without.toDisplayString (true);
+
+    panel->selector.grabKeyboardFocus();
+    flush();
+    EXPECT_EQ (pixel(), without) << "the ring goes with the focus";
+    panel->setLookAndFeel (nullptr);
+}
 }

@@ -1,5 +1,8 @@
 #include "ControlsFixture.h"
 
+#include <cmath>
+#include <limits>
+
 using namespace controls_test;
 
 namespace
@@ -152,6 +155,39 @@ TEST_F (DisplayTest, LaneValueIsClampedAndSmallMovesNeedAText)
 
     lane.setValue (0.9f, {});
     EXPECT_EQ (lane.getDescription(), "Lane: half");   // an empty text keeps the description
+}
+
+// Values and marker positions outside 0 to 1, including ones that are not numbers,
+// come out within it; a value that is not a number counts as 0.
+TEST_F (DisplayTest, LaneClampsValuesAndPositionsToTheUnitRange)
+{
+    struct ClampCase
+    {
+        const char* name;
+        float in, out;
+    };
+    const float inf = std::numeric_limits<float>::infinity();
+    const ClampCase cases[] = {
+        { "notANumber", std::numeric_limits<float>::quiet_NaN(), 0.0f },
+        { "minusInfinity", -inf, 0.0f },
+        { "plusInfinity", inf, 1.0f },
+        { "below", -0.5f, 0.0f },
+        { "above", 1.5f, 1.0f },
+        { "inside", 0.25f, 0.25f },
+    };
+    for (const auto& c : cases)
+    {
+        zem::Lane lane ("Lane");
+        lane.setBounds (0, 0, 100, 10);
+        lane.setValue (0.7f, {});
+        lane.setValue (c.in, "moved");
+        EXPECT_EQ (lane.getValue(), c.out) << c.name;
+        lane.setMarker (0, c.in, juce::Colours::white, {});
+        EXPECT_EQ (lane.getMarker (0).position, c.out) << c.name;
+
+        const auto bar = lane.barArea (zem::Lane::innerArea (lane.getLocalBounds().toFloat()));
+        EXPECT_TRUE (std::isfinite (bar.getWidth())) << c.name;
+    }
 }
 
 TEST_F (DisplayTest, LaneInnerAreaAndBar)

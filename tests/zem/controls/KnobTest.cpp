@@ -229,38 +229,114 @@ TEST_F (KnobTest, SliderAndParameterStayInStep)
     EXPECT_NEAR (knob.slider.getValue(), 75.5, 1e-4);
 }
 
-TEST_F (KnobTest, ArrowKeysTurnTheKnobByOneStep)
+// What the parameter tells its listeners, in order: "begin", "value", "end".
+struct GestureLog : juce::AudioProcessorParameter::Listener
+{
+    explicit GestureLog (juce::AudioProcessorParameter& p) : parameter (p) { parameter.addListener (this); }
+    ~GestureLog() override { parameter.removeListener (this); }
+
+    void parameterValueChanged (int, float) override { events.add ("value"); }
+    void parameterGestureChanged (int, bool starting) override { events.add (starting ? "begin" : "end"); }
+
+    juce::AudioProcessorParameter& parameter;
+    juce::StringArray events;
+};
+
+struct KeyCase
+{
+    const char* name;
+    int keyCode;
+    int modifiers;
+    float from, to;
+    bool handled;
+};
+
+// On a range of 0 to 100 in steps of 0.1: arrows by 1 % (1.0), with Shift by the step,
+// pages by 10 %, Home and End to the ends; keys with other modifiers are left alone.
+const KeyCase keyCases[] = {
+    { "upByOnePercent", juce::KeyPress::upKey, 0, 25.0f, 26.0f, true },
+    { "rightByOnePercent", juce::KeyPress::rightKey, 0, 25.0f, 26.0f, true },
+    { "downByOnePercent", juce::KeyPress::downKey, 0, 25.0f, 24.0f, true },
+    { "leftByOnePercent", juce::KeyPress::leftKey, 0, 25.0f, 24.0f, true },
+    { "shiftUpByTheStep", juce::KeyPress::upKey, juce::ModifierKeys::shiftModifier, 25.0f, 25.1f, true },
+    { "shiftLeftByTheStep", juce::KeyPress::leftKey, juce::ModifierKeys::shiftModifier, 25.0f, 24.9f, true },
+    { "pageUpByTenPercent", juce::KeyPress::pageUpKey, 0, 25.0f, 35.0f, true },
+    { "pageDownByTenPercent", juce::KeyPress::pageDownKey, 0, 25.0f, 15.0f, true },
+    { "homeToTheStart", juce::KeyPress::homeKey, 0, 25.0f, 0.0f, true },
+    { "endToTheEnd", juce::KeyPress::endKey, 0, 25.0f, 100.0f, true },
+    { "upStopsAtTheEnd", juce::KeyPress::upKey, 0, 99.5f, 100.0f, true },
+    { "pageDownStopsAtTheStart", juce::KeyPress::pageDownKey, 0, 4.0f, 0.0f, true },
+    { "ctrlUpIsTheHosts", juce::KeyPress::upKey, juce::ModifierKeys::ctrlModifier, 25.0f, 25.0f, false },
+    { "altHomeIsTheHosts", juce::KeyPress::homeKey, juce::ModifierKeys::altModifier, 25.0f, 25.0f, false },
+    { "shiftPageUpIsTheHosts", juce::KeyPress::pageUpKey, juce::ModifierKeys::shiftModifier, 25.0f, 25.0f, false },
+    { "letterIsNotTheKnobs", 'a', 0, 25.0f, 25.0f, false },
+};
+
+struct KnobKeyTest : KnobTest, ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P (KnobKeyTest, KeyMovesTheKnobAsOneGesture)
+{
+    const auto& c = GetParam();
+    processor.hostSets ("level", c.from);
+    GestureLog log (processor.parameter ("level"));
+
+    EXPECT_EQ (knob.slider.keyPressed (juce::KeyPress (c.keyCode, juce::ModifierKeys (c.modifiers), 0)), c.handled);
+    EXPECT_NEAR (processor.plainValue ("level"), c.to, 1e-4);
+    const juce::StringArray oneGesture { "begin", "value", "end" };
+    EXPECT_EQ (log.events, c.handled ? oneGesture : juce::StringArray()) << log.events.joinIntoString (" ");
+}
+
+INSTANTIATE_TEST_SUITE_P (Cases, KnobKeyTest, ::testing::ValuesIn (keyCases),
+                          [] (const auto& info) { return std::string (info.param.name); });
+
+TEST_F (KnobTest, KeyAtTheEndSendsNoGesture)
+{
+    processor.hostSets ("level", 100.0f);
+    GestureLog log (processor.parameter ("level"));
+    EXPECT_TRUE (knob.slider.keyPressed (juce::KeyPress (juce::KeyPress::endKey)));
+    EXPECT_TRUE (knob.slider.keyPressed (juce::KeyPress (juce::KeyPress::upKey)));
+    EXPECT_TRUE (log.events.isEmpty()) << log.events.joinIntoString (" ");
+}
+
+TEST_F (KnobTest, AccessibilityStepsLikeTheArrows)
 {
     EXPECT_TRUE (knob.slider.getWantsKeyboardFocus());
-    EXPECT_TRUE (knob.slider.keyPressed (juce::KeyPress (juce::KeyPress::upKey)));
-    EXPECT_NEAR (processor.plainValue ("level"), 25.1f, 1e-4);
-    EXPECT_TRUE (knob.slider.keyPressed (juce::KeyPress (juce::KeyPress::downKey)));
-    EXPECT_TRUE (knob.slider.keyPressed (juce::KeyPress (juce::KeyPress::leftKey)));
-    EXPECT_NEAR (processor.plainValue ("level"), 24.9f, 1e-4);
+    auto handler = knob.slider.createAccessibilityHandler();
+    ASSERT_NE (handler, nullptr);
+    EXPECT_EQ (handler->getRole(), juce::AccessibilityRole::slider);
+    auto* value = handler->getValueInterface();
+    ASSERT_NE (value, nullptr);
+    EXPECT_DOUBLE_EQ (value->getRange().getInterval(), knob.slider.arrowStep());
+    EXPECT_DOUBLE_EQ (value->getRange().getInterval(), 1.0);
+    EXPECT_EQ (value->getRange().getMinimumValue(), 0.0);
+    EXPECT_EQ (value->getRange().getMaximumValue(), 100.0);
+    EXPECT_EQ (value->getCurrentValueAsString(), "25.0");
+
+    // A screen reader's value is one gesture too.
+    GestureLog log (processor.parameter ("level"));
+    value->setValueAsString ("40");
+    EXPECT_NEAR (processor.plainValue ("level"), 40.0f, 1e-4);
+    EXPECT_EQ (log.events, juce::StringArray ({ "begin", "value", "end" }));
+
+    knob.slider.setTooltip ("Turn me.");
+    EXPECT_EQ (handler->getHelp(), "Turn me.");
 }
 
 TEST_F (KnobTest, DragUpTurnsTheKnobAsOneGesture)
 {
-    struct Gestures : juce::AudioProcessorParameter::Listener
-    {
-        void parameterValueChanged (int, float) override {}
-        void parameterGestureChanged (int, bool starting) override { ++(starting ? begins : ends); }
-        int begins = 0, ends = 0;
-    } gestures;
-    auto& p = processor.parameter ("level");
-    p.addListener (&gestures);
-
     knob.setBounds (0, 0, 100, 118);
     auto& s = knob.slider;
+    GestureLog log (processor.parameter ("level"));
     s.mouseDown (mouseEventOn (s));
     s.mouseDrag (mouseEventOn (s, juce::ModifierKeys::leftButtonModifier, { 0.0f, -40.0f }, true));
     s.mouseUp (mouseEventOn (s, {}, { 0.0f, -40.0f }, true));
-    p.removeListener (&gestures);
 
     EXPECT_GT (processor.plainValue ("level"), 25.0f);
     EXPECT_NEAR (s.getValue(), processor.plainValue ("level"), 1e-4);
-    EXPECT_EQ (gestures.begins, 1);
-    EXPECT_EQ (gestures.ends, 1);
+    EXPECT_EQ (log.events.indexOf ("begin"), 0) << log.events.joinIntoString (" ");
+    EXPECT_EQ (log.events.indexOf ("end"), log.events.size() - 1);
+    log.events.removeString ("value");
+    EXPECT_EQ (log.events, juce::StringArray ({ "begin", "end" })) << "one gesture";
 }
 
 TEST_F (KnobTest, MissingParameterLeavesTheSliderUnbound)

@@ -21,6 +21,7 @@ struct ClickCase
     bool rightButton;
     int expectedIndex;
     bool opensList;   // the press went to the combo box's own handling
+    bool disabled = false;
 };
 
 const ClickCase clickCases[] = {
@@ -31,6 +32,7 @@ const ClickCase clickCases[] = {
     { "modeOneRightButton", 1, 3, 1, true, 1, false },
     { "modeZeroOpensTheList", 0, 3, 1, false, 1, true },
     { "modeTwoOpensTheList", 2, 3, 1, false, 1, true },
+    { "modeOneDisabledStaysPut", 1, 3, 1, false, 1, false, true },
 };
 
 struct SelectorClickTest : SelectorTest, ::testing::WithParamInterface<ClickCase> {};
@@ -44,6 +46,7 @@ TEST_P (SelectorClickTest, PressStepsOrGoesToTheComboBox)
         fill (selector, c.items);
         if (c.selected >= 0)
             selector.setSelectedItemIndex (c.selected, juce::dontSendNotification);
+        selector.setEnabled (! c.disabled);
 
         const auto mods = c.rightButton ? juce::ModifierKeys::rightButtonModifier : juce::ModifierKeys::leftButtonModifier;
         selector.mouseDown (mouseEventOn (selector, juce::ModifierKeys (mods)));
