@@ -15,7 +15,6 @@ public:
     void paintLitCoals (juce::Graphics& g, int group) const;
     void paintFlame (juce::Graphics& g, int v) const;
     void paintDrip (juce::Graphics& g, int k) const;
-    juce::Path dropPath (int k) const;
     void paintSmoke (juce::Graphics& g, int v) const;
 
 private:
@@ -27,5 +26,6 @@ private:
     void paintRail (juce::Graphics& g) const;
     void paintScorch (juce::Graphics& g) const;
     void paintCoal (juce::Graphics& g, const Coal& coal) const;
+    juce::Path dropPath (int k) const;
 };
 } // namespace torvane::art
