@@ -155,6 +155,8 @@ void Scene::makeEyes()
 
         auto wb = e.white.getBounds();
         e.whiteBox = wb.reduced (wb.getWidth() * 0.1f, wb.getHeight() * 0.1f);
+        // Centred on a whole pixel, so the pupil's picture lands on the drawing's own pixels.
+        e.whiteBox.setCentre (std::round (e.whiteBox.getCentreX()), std::round (e.whiteBox.getCentreY()));
         e.pupil = Rect (2 * pupilRadius, 2 * pupilRadius).withCentre (e.whiteBox.getCentre());
     }
 }
@@ -168,7 +170,7 @@ void Scene::makeFlaps()
         Point pivot (xs[k % 3], ys[k / 3]);
         // The flap's picture spans the plain baffle its tab sweeps over: 13 px each side of
         // the hinge, from the knuckle's top to below the tab's shadow.
-        flaps[k] = { Rect (pivot.x - 13, pivot.y - 3.6f, 26, 23.6f), pivot };
+        flaps[k] = { Rect (pivot.x - 13, pivot.y - 4, 26, 24), pivot };
     }
 }
 
