@@ -163,12 +163,14 @@ juce::Path FirePainter::dropPath (int k) const
 {
     auto r = scene.drips[(size_t) k];
     float cx = r.getCentreX(), top = r.getY(), bottom = r.getBottom() - 0.5f, h = r.getHeight();
-    const float bulb = 4.4f;
+    // A full neck and a modest bulb: stretched down from its top, as the editor hangs it
+    // longer while playing, the drop still covers nearly all of its resting outline.
+    const float bulb = dropBulb, neck = 2.6f;
     Path drop;
     drop.startNewSubPath (cx - 3.4f, top);
-    drop.quadraticTo (cx - 1.3f, top + h * 0.45f, cx - bulb, bottom - bulb);
+    drop.quadraticTo (cx - neck, top + h * 0.45f, cx - bulb, bottom - bulb);
     drop.cubicTo (cx - bulb, bottom + 1.2f, cx + bulb, bottom + 1.2f, cx + bulb, bottom - bulb);
-    drop.quadraticTo (cx + 1.3f, top + h * 0.45f, cx + 3.4f, top);
+    drop.quadraticTo (cx + neck, top + h * 0.45f, cx + 3.4f, top);
     drop.closeSubPath();
     return drop;
 }
@@ -178,7 +180,7 @@ void FirePainter::paintDrip (Graphics& g, int k) const
     auto r = scene.drips[(size_t) k];
     auto drop = dropPath (k);
     float cx = r.getCentreX(), bottom = r.getBottom() - 0.5f;
-    const float bulb = 4.4f;
+    const float bulb = dropBulb;
     g.setGradientFill (horizontal (look.drip.brighter (0.35f), cx - bulb, look.drip.darker (0.55f), cx + bulb));
     g.fillPath (drop);
     g.setColour (look.drip.darker (0.8f).withAlpha (0.8f));

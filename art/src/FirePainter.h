@@ -20,6 +20,7 @@ public:
 private:
     const Scene& scene;
     const Look& look;
+    static constexpr float dropBulb = 4.2f;   // the half width of a drop's bulb
 
     void paintTray (juce::Graphics& g) const;
     void paintTrayLip (juce::Graphics& g) const;
