@@ -51,13 +51,15 @@ Scene::Scene (Character c) : character (c), look (lookFor (c))
 void Scene::makeKnobWords()
 {
     // Capitals 8 px high, like the name plate's, on a plate 3 px above and below them and
-    // 6 px beside them, centred 3 px under the socket's collar.
+    // 6 px beside them, 3 px under the socket's collar; the capitals start on a whole pixel,
+    // so at every scale their tops and feet are crisp rows.
     const float capHeight = 8, gap = 3;
     const char* words[] = { "DRIVE", "BLEND" };
     const Rect sockets[] = { knob(), blend() };
     for (int i = 0; i < 2; ++i)
     {
-        auto line = Rect (200, capHeight).withCentre ({ sockets[i].getCentreX(), sockets[i].getBottom() + gap + 3 + capHeight / 2 });
+        float top = std::round (sockets[i].getBottom() + gap + 3);
+        auto line = Rect (200, capHeight).withCentre ({ sockets[i].getCentreX(), top + capHeight / 2 });
         knobWords[i] = letteringPath (words[i], line);
         knobPlates[i] = knobWords[i].getBounds().expanded (6, 3);
     }

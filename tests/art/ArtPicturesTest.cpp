@@ -115,3 +115,34 @@ TEST (ArtDrawings, LeaveTheLogoCornerPlainAndDifferInCharacter)
         for (int b = a + 1; b < 3; ++b)
             EXPECT_GT (meanError (drawing (pages[a], 1), drawing (pages[b], 1), face), 30.0) << pages[a] << " " << pages[b];
 }
+
+namespace
+{
+// The longest run of rows, below a socket, in which dark lettering crosses a light plate:
+// the row's darkest pixels lie far below its lightest. That run is the capitals' height.
+int letteringRows (const juce::Image& image, Rect socket, int scale)
+{
+    const int cx = juce::roundToInt (socket.getCentreX() * (float) scale), half = 18 * scale;
+    const int y0 = juce::roundToInt (socket.getBottom() * (float) scale);
+    int run = 0, longest = 0;
+    for (int y = y0; y < y0 + 24 * scale; ++y)
+    {
+        std::vector<float> row;
+        for (int x = cx - half; x < cx + half; ++x)
+            row.push_back (image.getPixelAt (x, y).getBrightness() * 255.0f);
+        std::sort (row.begin(), row.end());
+        const float dark = row[row.size() / 20], lightest = row[row.size() * 19 / 20];
+        run = dark < 0.6f * lightest && lightest - dark > 40 ? run + 1 : 0;
+        longest = std::max (longest, run);
+    }
+    return longest;
+}
+} // namespace
+
+TEST (ArtDrawings, NameEachKnobUnderItsSocketInCapitalsAtLeastSevenPixelsHigh)
+{
+    for (int s = 1; s <= 3; ++s)
+        for (auto page : pages)
+            for (auto socket : { "knob", "blend" })
+                EXPECT_GE (letteringRows (drawing (page, s), rect (socket), s), 7 * s) << page << " " << socket << " @" << s;
+}
