@@ -33,7 +33,7 @@ void FacePainter::paintHead (Graphics& g) const
     }
     paintRim (g);
     paintNose (g);
-    paintNamePlate (g);
+    paintPlates (g);
     paintSocket (g, Scene::knob());
     paintSocket (g, Scene::blend());
     paintIndicatorLens (g);
@@ -219,15 +219,22 @@ void FacePainter::paintNose (Graphics& g) const
     }
 }
 
-void FacePainter::paintNamePlate (Graphics& g) const
+void FacePainter::paintPlates (Graphics& g) const
 {
-    auto p = scene.namePlate;
+    paintLetteredPlate (g, scene.namePlate, scene.nameText);
+    for (int i = 0; i < 2; ++i)
+        paintLetteredPlate (g, scene.knobPlates[i], scene.knobWords[i]);
+}
+
+void FacePainter::paintLetteredPlate (Graphics& g, Rect p, const Path& text) const
+{
+    // The character's trim metal, riveted at both ends, with the letters cut into it.
     paintRaisedPlate (g, p, 3, { { 0.6f, 1.2f }, 0.5f }, vertical (look.trimLight, p.getY(), look.trim.darker (0.7f), p.getBottom()),
                       { 0.7f, 0.8f });
     g.setColour (light (0.25f));
-    g.fillPath (scene.nameText, juce::AffineTransform::translation (0, 0.6f));
+    g.fillPath (text, juce::AffineTransform::translation (0, 0.6f));
     g.setColour (look.trim.darker (1.2f));
-    g.fillPath (scene.nameText);
+    g.fillPath (text);
     paintRivet (g, { p.getX() + 3.5f, p.getCentreY() }, 1.4f, look.trim);
     paintRivet (g, { p.getRight() - 3.5f, p.getCentreY() }, 1.4f, look.trim);
 }

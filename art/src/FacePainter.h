@@ -40,7 +40,8 @@ private:
     void paintThroat (juce::Graphics& g, float openness) const;
     void paintTeeth (juce::Graphics& g, float openness, Rect opening) const;
     void paintLips (juce::Graphics& g, float openness) const;
-    void paintNamePlate (juce::Graphics& g) const;
+    void paintPlates (juce::Graphics& g) const;   // the name plate and the knobs' word plates
+    void paintLetteredPlate (juce::Graphics& g, Rect plate, const juce::Path& text) const;
     void paintSocket (juce::Graphics& g, Rect r) const;
     void paintIndicatorLens (juce::Graphics& g) const;
 };

@@ -101,37 +101,60 @@ void FirePainter::paintCoal (Graphics& g, const Coal& coal) const
     g.strokePath (coal.shape, PathStrokeType (1.0f));
 }
 
+namespace
+{
+// The colours of a lit lump: its white-hot core, the orange round it, the rim, the crust
+// patches over its lower part and the glowing splits.
+struct CoalHeat
+{
+    Colour hot, mid, edge, split;
+    float crust;      // strength of the dark crust patches
+    float midStop;    // where the orange begins, before the lump's heat moves it out
+};
+
+// Rare's coals only glow this far with the face's warmth on top; Medium's and Well's are
+// drawn at most at 0.85 of their level with nothing added, so their lumps are bright to
+// the rim, their crust thin and their splits yellow rather than white.
+CoalHeat coalHeatFor (Character c)
+{
+    switch (c)
+    {
+        case Character::Rare:   return { rgba (255, 226, 140), rgba (255, 122, 52), rgba (190, 40, 40), rgba (255, 250, 220, 0.95f), 0.7f, 0.3f };
+        case Character::Medium: return { rgba (255, 236, 160), rgba (255, 150, 50), rgba (236, 84, 24), rgba (255, 238, 140), 0.3f, 0.5f };
+        case Character::Well:   return { rgba (255, 250, 215), rgba (255, 164, 44), rgba (240, 90, 20), rgba (255, 244, 170), 0.3f, 0.5f };
+    }
+    return {};
+}
+} // namespace
+
 void FirePainter::paintLitCoals (Graphics& g, int group) const
 {
     // The tray's front lip hides the bottom of the bed, lit or not.
     g.reduceClipRegion (scene.coalsRect.withBottom (scene.trayLipTop).toNearestInt());
-    const bool harsh = scene.character == Character::Well;
-    const auto hot = harsh ? rgba (255, 250, 215) : rgba (255, 226, 140);
-    const auto mid = harsh ? rgba (255, 150, 40) : rgba (255, 122, 52);
-    const auto edge = scene.character == Character::Rare ? rgba (190, 40, 40) : rgba (170, 44, 14);
+    const auto heat = coalHeatFor (scene.character);
     for (auto& coal : scene.coals)
         if (coal.group == group)
-            fillGlow (g, coal.centre, coal.radius * Scene::glowReach, mid.withAlpha (0.4f));
+            fillGlow (g, coal.centre, coal.radius * Scene::glowReach, heat.mid.withAlpha (0.4f));
     for (auto& coal : scene.coals)
     {
         if (coal.group != group)
             continue;
         // A glowing core inside a darker crust: the lit shape stays within the lump.
         auto core = scaledAbout (coal.shape, 0.9f, coal.centre);
-        auto grad = radial (hot.interpolatedWith (mid, 1 - coal.heat), coal.centre + Point (0, coal.radius * 0.15f), edge, coal.radius);
-        grad.addColour (0.3 + 0.3 * coal.heat, mid);
+        auto grad = radial (heat.hot.interpolatedWith (heat.mid, 1 - coal.heat), coal.centre + Point (0, coal.radius * 0.15f), heat.edge, coal.radius);
+        grad.addColour (heat.midStop + 0.3 * coal.heat, heat.mid);
         g.setGradientFill (grad);
         g.fillPath (core);
         // Dark crust patches, then the splits glowing white-hot.
         {
             Graphics::ScopedSaveState state (g);
             g.reduceClipRegion (core);
-            g.setGradientFill (vertical (edge.withAlpha (0.0f), coal.centre.y - coal.radius * 0.2f, edge.darker (0.5f).withAlpha (0.7f), coal.centre.y + coal.radius * 0.8f));
+            g.setGradientFill (vertical (heat.edge.withAlpha (0.0f), coal.centre.y - coal.radius * 0.2f, heat.edge.darker (0.5f).withAlpha (heat.crust), coal.centre.y + coal.radius * 0.8f));
             g.fillPath (core);
         }
-        g.setColour (mid.withAlpha (0.6f));
+        g.setColour (heat.mid.withAlpha (0.6f));
         g.strokePath (coal.cracks, PathStrokeType (2.4f, PathStrokeType::curved, PathStrokeType::rounded));
-        g.setColour (rgba (255, 250, 220, 0.95f));
+        g.setColour (heat.split);
         g.strokePath (coal.cracks, PathStrokeType (1.0f, PathStrokeType::curved, PathStrokeType::rounded));
     }
 }
@@ -140,12 +163,14 @@ juce::Path FirePainter::dropPath (int k) const
 {
     auto r = scene.drips[(size_t) k];
     float cx = r.getCentreX(), top = r.getY(), bottom = r.getBottom() - 0.5f, h = r.getHeight();
-    const float bulb = 4.4f;
+    // A full neck and a modest bulb: stretched down from its top, as the editor hangs it
+    // longer while playing, the drop still covers nearly all of its resting outline.
+    const float bulb = dropBulb, neck = 2.6f;
     Path drop;
     drop.startNewSubPath (cx - 3.4f, top);
-    drop.quadraticTo (cx - 1.3f, top + h * 0.45f, cx - bulb, bottom - bulb);
+    drop.quadraticTo (cx - neck, top + h * 0.45f, cx - bulb, bottom - bulb);
     drop.cubicTo (cx - bulb, bottom + 1.2f, cx + bulb, bottom + 1.2f, cx + bulb, bottom - bulb);
-    drop.quadraticTo (cx + 1.3f, top + h * 0.45f, cx + 3.4f, top);
+    drop.quadraticTo (cx + neck, top + h * 0.45f, cx + 3.4f, top);
     drop.closeSubPath();
     return drop;
 }
@@ -155,7 +180,7 @@ void FirePainter::paintDrip (Graphics& g, int k) const
     auto r = scene.drips[(size_t) k];
     auto drop = dropPath (k);
     float cx = r.getCentreX(), bottom = r.getBottom() - 0.5f;
-    const float bulb = 4.4f;
+    const float bulb = dropBulb;
     g.setGradientFill (horizontal (look.drip.brighter (0.35f), cx - bulb, look.drip.darker (0.55f), cx + bulb));
     g.fillPath (drop);
     g.setColour (look.drip.darker (0.8f).withAlpha (0.8f));
@@ -216,21 +241,24 @@ void FirePainter::paintFlame (Graphics& g, int v) const
 
 void FirePainter::paintSmoke (Graphics& g, int v) const
 {
-    // A wisp: overlapping puffs along a lazy S, widening and thinning as it rises, all well
-    // inside the rectangle so the alpha is gone before its edges.
+    // A plume: a thin, faint column at the foot that widens and thins out as it rises,
+    // leaning with a slow curl; soft puffs along it, all well inside the rectangle so the
+    // alpha is gone before its edges.
     auto r = scene.smoke[(size_t) v];
     juce::Random random (500 + 17 * v + (int) scene.character);
     const bool sooty = scene.character == Character::Well;
-    auto colour = sooty ? rgba (150, 140, 132) : rgba (214, 206, 192);
-    const int puffs = 11;
+    auto colour = sooty ? rgba (150, 140, 132) : rgba (206, 200, 188);
+    const int puffs = 24;
     float phase = random.nextFloat() * 6.0f;
+    float lean = (random.nextFloat() - 0.5f) * 0.3f;
     for (int i = 0; i < puffs; ++i)
     {
-        float t = (float) i / (float) (puffs - 1);   // 0 at the bottom, 1 at the top
-        float rad = r.getWidth() * (0.12f + 0.12f * t);
-        float sway = std::sin (phase + t * 4.2f) * (r.getWidth() * 0.5f - rad - 3) * 0.6f;
-        Point c (r.getCentreX() + sway, r.getBottom() - rad - 3 - t * (r.getHeight() - 2 * rad - 6));
-        float alpha = (sooty ? 0.26f : 0.22f) * (0.5f + 0.5f * std::sin (juce::MathConstants<float>::pi * (0.15f + 0.85f * t)));
+        float t = (float) i / (float) (puffs - 1);   // 0 at the foot, 1 at the top
+        float rad = std::min (r.getWidth(), r.getHeight()) * (0.08f + 0.2f * t);
+        float room = std::max (r.getWidth() * 0.5f - rad - 2, 0.0f);
+        float sway = juce::jlimit (-room, room, (std::sin (phase + t * 3.2f) * 0.5f + lean) * room * t);
+        Point c (r.getCentreX() + sway, r.getBottom() - rad - 2 - t * (r.getHeight() - 2 * rad - 4));
+        float alpha = (sooty ? 0.13f : 0.11f) * std::sin (pi * std::pow (t, 0.7f)) * (0.8f + 0.2f * random.nextFloat());
         fillGlow (g, c, rad, colour.withAlpha (alpha));
     }
 }

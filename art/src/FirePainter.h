@@ -15,17 +15,18 @@ public:
     void paintLitCoals (juce::Graphics& g, int group) const;
     void paintFlame (juce::Graphics& g, int v) const;
     void paintDrip (juce::Graphics& g, int k) const;
-    juce::Path dropPath (int k) const;
     void paintSmoke (juce::Graphics& g, int v) const;
 
 private:
     const Scene& scene;
     const Look& look;
+    static constexpr float dropBulb = 4.2f;   // the half width of a drop's bulb
 
     void paintTray (juce::Graphics& g) const;
     void paintTrayLip (juce::Graphics& g) const;
     void paintRail (juce::Graphics& g) const;
     void paintScorch (juce::Graphics& g) const;
     void paintCoal (juce::Graphics& g, const Coal& coal) const;
+    juce::Path dropPath (int k) const;
 };
 } // namespace torvane::art

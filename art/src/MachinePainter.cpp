@@ -82,9 +82,10 @@ void MachinePainter::paintCabinet (Graphics& g) const
     }
     paintCone (g);
 
-    // Two rods carry the flaps.
-    for (float y : { 250.0f, 282.0f })
+    // Two rods carry the flaps, clear of the baffle the flaps sweep over.
+    for (int row = 0; row < 2; ++row)
     {
+        float y = scene.flaps[3 * row].pivot.y - Scene::flapRodRise;
         auto rod = Rect (baffle.getX() + 4, y - 1.5f, baffle.getWidth() - 8, 3);
         g.setGradientFill (vertical (look.capMetal, rod.getY(), look.capMetal.darker (0.8f), rod.getBottom()));
         g.fillRoundedRectangle (rod, 1.5f);
@@ -122,14 +123,45 @@ void MachinePainter::paintCone (Graphics& g) const
     g.drawEllipse (disc.reduced (0.5f), 1.0f);
 }
 
-void MachinePainter::paintFlap (Graphics& g, int k) const
+juce::Path MachinePainter::flapTab (int k) const
 {
     auto pivot = scene.flaps[k].pivot;
-    auto tab = Rect (pivot.x - 9.5f, pivot.y, 19, 17);
+    auto tab = Rect (pivot.x - 8.5f, pivot.y + 0.5f, 17, 16.5f);
     Path shape;
-    shape.addRoundedRectangle (tab.getX(), tab.getY(), tab.getWidth(), tab.getHeight(), 5.0f, 5.0f, false, false, true, true);
+    shape.addRoundedRectangle (tab.getX(), tab.getY(), tab.getWidth(), tab.getHeight(), 4.0f, 5.0f, true, true, true, true);
+    return shape;
+}
+
+juce::Path MachinePainter::flapSweep (int k) const
+{
+    // Every place the tab and its shadow reach while the flap swings, and a pixel round it.
+    auto pivot = scene.flaps[k].pivot;
+    Path tab = flapTab (k), sweep;
+    tab.addPath (flapTab (k), juce::AffineTransform::translation (flapShadow));
+    const int steps = 16;
+    for (int i = 0; i <= steps; ++i)
+    {
+        float angle = Scene::flapSwing * (2.0f * (float) i / (float) steps - 1.0f);
+        sweep.addPath (tab, juce::AffineTransform::rotation (angle, pivot.x, pivot.y));
+    }
+    Path margin;
+    PathStrokeType (2.0f).createStrokedPath (margin, sweep);
+    sweep.addPath (margin);
+    sweep.setUsingNonZeroWinding (true);
+    return sweep;
+}
+
+void MachinePainter::paintFlap (Graphics& g, int k) const
+{
+    // The flap carries the plain baffle it swings over, so when it turns it covers the
+    // drawing's own flap instead of leaving its edges showing.
+    auto pivot = scene.flaps[k].pivot;
+    g.setColour (look.baffle);
+    g.fillPath (flapSweep (k));
+    auto shape = flapTab (k);
+    auto tab = shape.getBounds();
     g.setColour (shade (0.5f));
-    g.fillPath (shape, juce::AffineTransform::translation (0.8f, 1.2f));
+    g.fillPath (shape, juce::AffineTransform::translation (flapShadow));
     auto metal = look.capMetal.interpolatedWith (look.cabinet, 0.35f);
     g.setGradientFill (vertical (metal.brighter (0.25f), tab.getY(), metal.darker (0.55f), tab.getBottom()));
     g.fillPath (shape);
@@ -138,7 +170,8 @@ void MachinePainter::paintFlap (Graphics& g, int k) const
         g.drawLine (pivot.x + dx, tab.getY() + 5, pivot.x + dx, tab.getBottom() - 4, 1.0f);
     g.setColour (shade (0.7f));
     g.strokePath (shape, PathStrokeType (0.9f));
-    paintRivet (g, pivot + Point (0, 1.5f), 1.8f, look.capMetal);
+    // The knuckle round the hinge, up to the rod: a disc about the pivot, so it turns into itself.
+    paintRivet (g, pivot, Scene::flapRodRise - 1.5f, look.capMetal);
 }
 
 juce::Path MachinePainter::cablePath() const
@@ -174,7 +207,7 @@ void MachinePainter::paintTransformer (Graphics& g) const
 {
     auto b = scene.transformerBody;
     g.setColour (shade (0.5f));
-    g.fillRoundedRectangle (b.translated (2, 3), 4);
+    g.fillRoundedRectangle (b + scene.transformerShadow, 4);
 
     // Laminated core, copper winding, clamping frames.
     g.setGradientFill (horizontal (look.core.darker (0.5f), b.getX(), look.core.darker (0.6f), b.getRight()));

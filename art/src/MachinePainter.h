@@ -24,7 +24,11 @@ private:
     const Scene& scene;
     const Look& look;
 
+    static constexpr juce::Point<float> flapShadow { 0.8f, 1.2f };
+
     void paintValve (juce::Graphics& g) const;
+    juce::Path flapTab (int k) const;
+    juce::Path flapSweep (int k) const;
     juce::Path cablePath() const;
 };
 } // namespace torvane::art

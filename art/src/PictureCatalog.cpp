@@ -103,21 +103,17 @@ void PictureCatalog::addCharacter (Character c)
         add (s, "flame" + P + n (v), [&p, v] (juce::Graphics& g) { p.fire.paintFlame (g, v); });
     for (int k = 0; k < (int) s.drips.size(); ++k)
     {
-        add (s, "drip" + P + n (k), [&p, k] (juce::Graphics& g) { p.fire.paintDrip (g, k); });
-        // Only the drop's own footprint (and a hair round it) is patched, so the patch never
-        // shows as a cold square over the warm glow or a lit coal's halo.
+        auto drop = [&p, k] (juce::Graphics& g) { p.fire.paintDrip (g, k); };
+        add (s, "drip" + P + n (k), drop);
+        // The page without the drop, cut to exactly the drop's own alpha: the patch never
+        // shows beyond the drop as a cold halo over the warm glow or a lit coal's light.
         add (s, "dripBehind" + P + n (k), [&p, k] (juce::Graphics& g)
         {
-            auto footprint = p.fire.dropPath (k);
-            juce::Path halo;
-            juce::PathStrokeType (3.0f).createStrokedPath (halo, footprint);
-            footprint.addPath (halo);
-            footprint.setUsingNonZeroWinding (true);
-            g.reduceClipRegion (footprint);
             Pose pose;
             pose.hiddenDrip = k;
             p.paintPage (g, pose);
         });
+        list.back().mask = drop;
     }
     for (int v = 0; v < (int) s.smoke.size(); ++v)
         add (s, "smoke" + P + n (v), [&p, v] (juce::Graphics& g) { p.fire.paintSmoke (g, v); });

@@ -28,20 +28,41 @@ void featherEdges (juce::Image& image, float pixels)
         }
     }
 }
+
+// Scales each pixel (premultiplied, so colour with alpha) by the mask's alpha there.
+void takeAlphaOf (juce::Image& image, const juce::Image& mask)
+{
+    juce::Image::BitmapData data (image, juce::Image::BitmapData::readWrite);
+    juce::Image::BitmapData alpha (mask, juce::Image::BitmapData::readOnly);
+    for (int y = 0; y < data.height; ++y)
+        for (int x = 0; x < data.width; ++x)
+        {
+            auto* p = (juce::PixelARGB*) data.getPixelPointer (x, y);
+            p->multiplyAlpha (((const juce::PixelARGB*) alpha.getPixelPointer (x, y))->getAlpha());
+        }
+}
+
+juce::Image paintInto (Rect rect, juce::Point<int> size, bool opaque, const std::function<void (juce::Graphics&)>& paint)
+{
+    juce::Image image (juce::Image::ARGB, size.x, size.y, true, juce::SoftwareImageType());
+    {
+        juce::Graphics g (image);
+        if (opaque)
+            g.fillAll (juce::Colours::black);
+        g.addTransform (juce::AffineTransform::translation (-rect.getX(), -rect.getY())
+                            .scaled ((float) size.x / rect.getWidth(), (float) size.y / rect.getHeight()));
+        paint (g);
+    }
+    return image;
+}
 } // namespace
 
 juce::Image renderPicture (const Picture& picture, int scale)
 {
     auto size = pixelSize (picture.rect, scale);
-    juce::Image image (juce::Image::ARGB, size.x, size.y, true, juce::SoftwareImageType());
-    {
-        juce::Graphics g (image);
-        if (picture.opaque)
-            g.fillAll (juce::Colours::black);
-        g.addTransform (juce::AffineTransform::translation (-picture.rect.getX(), -picture.rect.getY())
-                            .scaled ((float) size.x / picture.rect.getWidth(), (float) size.y / picture.rect.getHeight()));
-        picture.paint (g);
-    }
+    auto image = paintInto (picture.rect, size, picture.opaque, picture.paint);
+    if (picture.mask)
+        takeAlphaOf (image, paintInto (picture.rect, size, false, picture.mask));
     if (picture.feather > 0)
         featherEdges (image, picture.feather * (float) scale);
     return picture.opaque ? image.convertedToFormat (juce::Image::RGB) : image;

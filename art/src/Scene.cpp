@@ -35,6 +35,7 @@ Scene::Scene (Character c) : character (c), look (lookFor (c))
         wordPaths[p] = letteringPath (pageWord ((Character) p), wordHit (p).reduced (8, 6));
 
     nameText = letteringPath ("TORVANE", namePlate.reduced (6, 3));
+    makeKnobWords();
     makeValve();
     makeCentredPieces();
     makeEyes();
@@ -47,13 +48,33 @@ Scene::Scene (Character c) : character (c), look (lookFor (c))
     makeGlints();
 }
 
+void Scene::makeKnobWords()
+{
+    // Capitals 8 px high, like the name plate's, on a plate 3 px above and below them and
+    // 6 px beside them, 3 px under the socket's collar; the capitals start on a whole pixel,
+    // so at every scale their tops and feet are crisp rows.
+    const float capHeight = 8, gap = 3;
+    const char* words[] = { "DRIVE", "BLEND" };
+    const Rect sockets[] = { knob(), blend() };
+    for (int i = 0; i < 2; ++i)
+    {
+        float top = std::round (sockets[i].getBottom() + gap + 3);
+        auto line = Rect (200, capHeight).withCentre ({ sockets[i].getCentreX(), top + capHeight / 2 });
+        knobWords[i] = letteringPath (words[i], line);
+        knobPlates[i] = knobWords[i].getBounds().expanded (6, 3);
+    }
+}
+
 void Scene::makeValve()
 {
     // Medium is the valve's character: its valve is the big one.
     if (character == Character::Medium)
         valveGlass = { 38, 96, 44, 92 };
     auto frames = transformerBody.expanded (2, 0).withTop (transformerBody.getY() - 2);
-    transformer = frames.getUnion (valveGlass).expanded (2);
+    // The picture carries the body's shadow on the shelf too, or a shake would leave the
+    // patch's unshadowed shelf showing under it.
+    auto shadow = transformerBody + transformerShadow;
+    transformer = frames.getUnion (valveGlass).getUnion (shadow).expanded (2);
     behind = transformer.expanded (4);
     valveDim = valveGlass.expanded (1);
     valveHot = valveGlass.expanded (12);
@@ -136,6 +157,8 @@ void Scene::makeEyes()
 
         auto wb = e.white.getBounds();
         e.whiteBox = wb.reduced (wb.getWidth() * 0.1f, wb.getHeight() * 0.1f);
+        // Centred on a whole pixel, so the pupil's picture lands on the drawing's own pixels.
+        e.whiteBox.setCentre (std::round (e.whiteBox.getCentreX()), std::round (e.whiteBox.getCentreY()));
         e.pupil = Rect (2 * pupilRadius, 2 * pupilRadius).withCentre (e.whiteBox.getCentre());
     }
 }
@@ -147,7 +170,9 @@ void Scene::makeFlaps()
     for (int k = 0; k < 6; ++k)
     {
         Point pivot (xs[k % 3], ys[k / 3]);
-        flaps[k] = { Rect (pivot.x - 11, pivot.y - 2, 22, 22), pivot };
+        // The flap's picture spans the plain baffle its tab sweeps over: 13 px each side of
+        // the hinge, from the knuckle's top to below the tab's shadow.
+        flaps[k] = { Rect (pivot.x - 13, pivot.y - 4, 26, 24), pivot };
     }
 }
 
@@ -217,7 +242,8 @@ void Scene::makeDrips()
         x = std::round (x);
         float h = 15.0f + (float) ((k * 5) % 7);
         drips.push_back ({ x - 5, railBottom, 10, h });
-        dripBehinds.push_back ({ x - 8, railBottom - 1, 16, h + 4 });
+        // The patch takes the drop's alpha, so it has the drop's rectangle, row for row.
+        dripBehinds.push_back (drips.back());
     }
 }
 
@@ -226,18 +252,22 @@ void Scene::makeFlames()
     if (character != Character::Well)
         return;
     struct F { float x, y, w, h; };
-    const F fs[] = { { 150, 486, 42, 68 }, { 272, 482, 52, 86 }, { 394, 486, 42, 64 } };
+    // The middle flame stands under the name plate: grown by a third at full level, its tip
+    // still stays below the plate.
+    const F fs[] = { { 150, 486, 42, 68 }, { 272, 484, 50, 60 }, { 394, 486, 42, 64 } };
     for (auto& f : fs)
         flames.push_back ({ Rect (f.x - f.w / 2, f.y - f.h, f.w, f.h), Point (f.x, f.y) });
 }
 
 void Scene::makeSmoke()
 {
+    // Plumes rising off the ends of the grill, beside the head rather than over it, so the
+    // still smoke never sits on the head's corners.
     if (character == Character::Medium)
-        smoke = { { 30, 356, 62, 62 }, { 122, 382, 52, 46 }, { 384, 378, 56, 50 }, { 470, 352, 62, 64 } };
+        smoke = { { 14, 350, 54, 72 }, { 58, 372, 44, 50 }, { 438, 366, 46, 56 }, { 486, 346, 58, 76 } };
     else if (character == Character::Well)
-        smoke = { { 26, 350, 64, 66 }, { 114, 378, 54, 50 }, { 318, 384, 50, 46 },
-                  { 404, 372, 56, 54 }, { 474, 346, 64, 66 } };
+        smoke = { { 12, 348, 54, 74 }, { 60, 370, 44, 52 }, { 462, 384, 38, 40 },
+                  { 438, 364, 46, 58 }, { 488, 342, 58, 80 } };
 }
 
 void Scene::makeSpots()

@@ -60,7 +60,9 @@ public:
     static Rect content()   { return { 0, 0, 560, 560 }; }
     static Rect logo()      { return { 510, 510, 44, 44 }; }
     static Rect knob()      { return { 234.0f, 89.31f, 71.45f, 71.45f }; }
-    static Rect blend()     { return { 329.12f, 254.55f, 35.73f, 35.73f }; }
+    // Large enough that the hover readout's text line, 0.62 of 0.24 of the knob's height,
+    // is over 9 px high on the 560 px face.
+    static Rect blend()     { return { 341.15f, 257.15f, 62.3f, 62.3f }; }
     static Rect sign()      { return { 20, 10, 520, 54 }; }
     static Rect wordHit (int page);
     static Rect sparkFrom() { return { 452, 398, 30, 28 }; }
@@ -77,6 +79,7 @@ public:
     Rect indicator;      // the pilot's glow, centred on it, with room to grow
 
     Rect transformerBody { 24, 186, 72, 62 };
+    Point transformerShadow { 2, 3 };   // where the body's shadow falls on the shelf
     Rect valveGlass { 44, 116, 32, 72 };
     Rect transformer { 22, 114, 76, 136 };
     Rect behind { 18, 110, 84, 146 };
@@ -91,6 +94,8 @@ public:
     float coneRadius = 34;
     Rect cone;
     Pivoted flaps[6];
+    static constexpr float flapSwing = 0.2f;   // the largest turn of a flap, in radians
+    static constexpr float flapRodRise = 4.5f; // a rod's centre above its flaps' hinges
 
     float railTop = 424, railBottom = 432;
     Rect tray { 34, 498, 464, 50 };
@@ -109,6 +114,9 @@ public:
     juce::Path wordPaths[3];
     Rect namePlate { 226, 386, 88, 14 };
     juce::Path nameText;
+    // DRIVE and BLEND under their sockets, on plates lettered like the name plate.
+    Rect knobPlates[2];
+    juce::Path knobWords[2];
     Point nose { 268, 248 };
 
     // Every layout entry of this character (and, for Rare, the shared ones), rounded to the
@@ -117,6 +125,7 @@ public:
     Rect rectFor (const juce::String& name) const;
 
 private:
+    void makeKnobWords();
     void makeValve();
     void makeCentredPieces();
     void makeEyes();

@@ -156,3 +156,16 @@ TEST (LayoutGeometry, DripsHangFromOneLineOverTheCoals)
         }
     }
 }
+
+TEST (LayoutGeometry, KnobsAreClearOfTheEyesAndTheMouth)
+{
+    // The readout shows over the knob; nothing that moves may reach under it.
+    for (auto page : pages)
+        for (auto knob : { "knob", "blend" })
+        {
+            EXPECT_FALSE (rect (knob).intersects (rect (key ("mouth", page)))) << knob << " " << page;
+            for (int k = 0; k < 2; ++k)
+                EXPECT_FALSE (rect (knob).intersects (rect (key ("eye", page, k)))) << knob << " " << page << k;
+        }
+    EXPECT_FALSE (rect ("knob").intersects (rect ("blend")));
+}

@@ -9,19 +9,22 @@ using Rect = juce::Rectangle<float>;
 
 TEST (ArtPictures, KnobCapsAreRoundOpaqueDiscsWithTransparentCorners)
 {
-    for (auto name : { "knob", "blend" })
+    // Drive's pointer runs across the top; Blend's is a tick on its skirt.
+    struct Case { const char* name; float pointerAt; };   // distance from the centre, in radii
+    for (auto c : { Case { "knob", 0.4f }, Case { "blend", 0.92f } })
         for (int s = 1; s <= 3; ++s)
         {
-            auto image = load (name, s);
+            auto image = load (c.name, s);
             ASSERT_TRUE (image.isValid());
             int w = image.getWidth(), h = image.getHeight();
-            EXPECT_EQ (image.getPixelAt (0, 0).getAlpha(), 0) << name;
-            EXPECT_EQ (image.getPixelAt (w - 1, h - 1).getAlpha(), 0) << name;
-            EXPECT_EQ (image.getPixelAt (w / 2, h / 2).getAlpha(), 255) << name;
-            EXPECT_EQ (image.getPixelAt (w / 2, h / 5).getAlpha(), 255) << name;
-            // The pointer is up: the top half of the centre line is brighter than the bottom.
-            auto up = image.getPixelAt (w / 2, h * 3 / 10), down = image.getPixelAt (w / 2, h * 7 / 10);
-            EXPECT_GT (up.getBrightness(), down.getBrightness() + 0.2f) << name << " @" << s;
+            EXPECT_EQ (image.getPixelAt (0, 0).getAlpha(), 0) << c.name;
+            EXPECT_EQ (image.getPixelAt (w - 1, h - 1).getAlpha(), 0) << c.name;
+            EXPECT_EQ (image.getPixelAt (w / 2, h / 2).getAlpha(), 255) << c.name;
+            EXPECT_EQ (image.getPixelAt (w / 2, h / 5).getAlpha(), 255) << c.name;
+            // The pointer is up: above the centre it is brighter than as far below it.
+            int offset = juce::roundToInt (c.pointerAt * (float) h / 2);
+            auto up = image.getPixelAt (w / 2, h / 2 - offset), down = image.getPixelAt (w / 2, h / 2 + offset);
+            EXPECT_GT (up.getBrightness(), down.getBrightness() + 0.2f) << c.name << " @" << s;
         }
 }
 
@@ -111,4 +114,35 @@ TEST (ArtDrawings, LeaveTheLogoCornerPlainAndDifferInCharacter)
     for (int a = 0; a < 3; ++a)
         for (int b = a + 1; b < 3; ++b)
             EXPECT_GT (meanError (drawing (pages[a], 1), drawing (pages[b], 1), face), 30.0) << pages[a] << " " << pages[b];
+}
+
+namespace
+{
+// The longest run of rows, below a socket, in which dark lettering crosses a light plate:
+// the row's darkest pixels lie far below its lightest. That run is the capitals' height.
+int letteringRows (const juce::Image& image, Rect socket, int scale)
+{
+    const int cx = juce::roundToInt (socket.getCentreX() * (float) scale), half = 18 * scale;
+    const int y0 = juce::roundToInt (socket.getBottom() * (float) scale);
+    int run = 0, longest = 0;
+    for (int y = y0; y < y0 + 24 * scale; ++y)
+    {
+        std::vector<float> row;
+        for (int x = cx - half; x < cx + half; ++x)
+            row.push_back (image.getPixelAt (x, y).getBrightness() * 255.0f);
+        std::sort (row.begin(), row.end());
+        const float dark = row[row.size() / 20], lightest = row[row.size() * 19 / 20];
+        run = dark < 0.6f * lightest && lightest - dark > 40 ? run + 1 : 0;
+        longest = std::max (longest, run);
+    }
+    return longest;
+}
+} // namespace
+
+TEST (ArtDrawings, NameEachKnobUnderItsSocketInCapitalsAtLeastSevenPixelsHigh)
+{
+    for (int s = 1; s <= 3; ++s)
+        for (auto page : pages)
+            for (auto socket : { "knob", "blend" })
+                EXPECT_GE (letteringRows (drawing (page, s), rect (socket), s), 7 * s) << page << " " << socket << " @" << s;
 }

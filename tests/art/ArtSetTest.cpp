@@ -56,7 +56,7 @@ TEST (ArtSet, KnownSizesOfDrawingsKnobsAndMouths)
     const Case cases[] = {
         { "panel", 1, 560, 560 }, { "pageMedium", 2, 1120, 1120 }, { "pageWell", 3, 1680, 1680 },
         { "knob", 1, 71, 71 },    { "knob", 2, 143, 143 },         { "knob", 3, 214, 214 },
-        { "blend", 1, 36, 36 },   { "blend", 2, 71, 71 },          { "blend", 3, 107, 107 },
+        { "blend", 1, 62, 62 },   { "blend", 2, 125, 125 },        { "blend", 3, 187, 187 },
         { "mouthRare0", 1, 155, 117 }, { "mouthWarm11", 1, 155, 117 },
     };
     for (auto& c : cases)
@@ -135,5 +135,5 @@ TEST (LayoutFile, HasCommentDesignAndEveryKeyTheCodeReads)
     EXPECT_EQ (rect ("content"), juce::Rectangle<float> (0, 0, 560, 560));
     EXPECT_EQ (rect ("logo"), juce::Rectangle<float> (510, 510, 44, 44));
     EXPECT_EQ (rect ("knob"), juce::Rectangle<float> (234.0f, 89.31f, 71.45f, 71.45f));
-    EXPECT_EQ (rect ("blend"), juce::Rectangle<float> (329.12f, 254.55f, 35.73f, 35.73f));
+    EXPECT_EQ (rect ("blend"), juce::Rectangle<float> (341.15f, 257.15f, 62.3f, 62.3f));
 }
