@@ -24,3 +24,15 @@ const juce::Image& ScaledCopies::copyOf (const juce::Image& picture, int width, 
     ++made;
     return slot->scaled;
 }
+
+size_t ScaledCopies::bytesHeld() const
+{
+    size_t bytes = 0;
+    for (const auto& copy : copies)
+        if (copy.scaled.isValid())
+        {
+            const juce::Image::BitmapData bits (copy.scaled, juce::Image::BitmapData::readOnly);
+            bytes += (size_t) bits.lineStride * (size_t) bits.height;
+        }
+    return bytes;
+}

@@ -21,6 +21,9 @@ public:
     // How many copies have been made (for tests).
     int copiesMade() const { return made; }
 
+    // The bytes of pixels the copies hold.
+    size_t bytesHeld() const;
+
 private:
     struct Copy
     {
