@@ -34,9 +34,9 @@ void TorvaneEditor::paintMouth (juce::Graphics& g, float artScale)
 void TorvaneEditor::drawMouthFrame (juce::Graphics& g, int frame, float alpha, juce::Rectangle<float> mouthRect,
                                     float wm, float artScale)
 {
-    drawArt (g, art (artName ("mouth", pageWord (shownPage), frame)), mouthRect, alpha, artScale);
+    drawFixedArt (g, art (artName ("mouth", pageWord (shownPage), frame)), mouthRect, alpha, artScale);
     if (wm > 0.0f)
-        drawArt (g, art (artName ("mouthWarm", {}, frame)), mouthRect, wm * alpha, artScale);
+        drawFixedArt (g, art (artName ("mouthWarm", {}, frame)), mouthRect, wm * alpha, artScale);
 }
 
 // The pupils travel inside the whites towards the look, clipped to the eye picture's
@@ -66,7 +66,10 @@ void TorvaneEditor::paintEyes (juce::Graphics& g, float artScale)
         const auto centre = own + (target - own) * eyesActive;
 
         const auto eyeArea = designToPixels (rect (eyeName));
-        drawDirect (g, eye, eyeArea, artScale);
+        if (referencePaint)
+            drawDirect (g, eye, eyeArea, artScale);
+        else
+            drawFixedArt (g, eye, rect (eyeName), 1.0f, artScale);
 
         // The clip scales by the eye picture's size: a picture without pixels gives no pupil.
         const auto& eyeImage = eye->imageFor (artScale);
@@ -157,7 +160,7 @@ void TorvaneEditor::paintHangingDrips (juce::Graphics& g, float artScale, float 
                                             * r.getHeight(),
                                         0.0f);
         const auto behindName = artName ("dripBehind", word, k);
-        drawArt (g, art (behindName), rect (behindName), 1.0f, artScale);
+        drawFixedArt (g, art (behindName), rect (behindName), 1.0f, artScale);
         drawArt (g, drop, r.withHeight (hanging), 1.0f, artScale);
 
         const float f = (float) (faceClock / 2.3 - std::floor (faceClock / 2.3)) + 0.37f * (float) k;
@@ -216,7 +219,7 @@ void TorvaneEditor::paintSmoke (juce::Graphics& g, float artScale)
             break;
         const auto r = rect (name);
         if (smokeAmount < 1.0f)
-            drawArt (g, smoke, r, 1.0f - smokeAmount, artScale);
+            drawFixedArt (g, smoke, r, 1.0f - smokeAmount, artScale);
         if (! (smokeAmount > 0.0f))
             continue;
         for (int k = 0; k < 3; ++k)

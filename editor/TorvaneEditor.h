@@ -2,6 +2,8 @@
 
 #include "FaceParticle.h"
 #include "OpaqueTiles.h"
+#include "OverlayCopies.h"
+#include "PageDissolve.h"
 #include "PictureStretcher.h"
 #include "ScaledCopies.h"
 #include "HeatLight.h"
@@ -130,9 +132,17 @@ public:
     juce::Random random { 3342 };
     OpaqueTiles opaqueTiles;   // where each overlay picture has pixels, found on first draw
     PictureStretcher stretcher;
-    // The page drawings at a size no embedded scale matches: the two of a dissolve (a
-    // 2240-pixel square holds 15 MB each, so the third page is made again when shown).
-    ScaledCopies pageCopies { 2 };
+    // The page drawings at a size no embedded scale matches, all three, so that a change
+    // of character never makes one inside a frame (a 2240-pixel square holds 15 MB each).
+    ScaledCopies pageCopies { 3 };
+    // The overlays that stay put, laid onto the device pixels of the current size.
+    OverlayCopies overlayCopies { 40u << 20 };
+    PageDissolve pageDissolve;
+    juce::Rectangle<float> copiedSquare;
+    float copiedArtScale = 0.0f;
+    // Paints every frame the way the scene did before its per-size copies: resampled on
+    // every paint and dissolved through an image clip (for tests comparing the two).
+    bool referencePaint = false;
     Animator animator;
 
     static constexpr int noiseSize = 140;
@@ -202,6 +212,11 @@ private:
     void drawPageBackground (juce::Graphics&, int page, float artScale);
     void drawArt (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> designRect,
                   float opacity, float artScale);
+    void drawFixedArt (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> designRect,
+                       float opacity, float artScale);
+    void keepCopiesFor (juce::Graphics&, float artScale);
+    const juce::Image* pageCopy (juce::Graphics&, int page, float artScale, juce::Rectangle<int>& device);
+    const juce::Image* pageOnDevice (juce::Graphics&, int page, float artScale, juce::Rectangle<int>& device);
     void drawDirect (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect, float artScale);
     void drawTransformed (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect,
                           const juce::AffineTransform& transform, float artScale);

@@ -1,0 +1,56 @@
+#include "OverlayCopies.h"
+
+namespace
+{
+// Own pieces hold 4 bytes a pixel; views share the picture's pixels.
+size_t ownBytes (const OverlayCopies::Pieces& pieces)
+{
+    size_t bytes = 0;
+    for (const auto& piece : pieces)
+        if (! piece.view)
+            bytes += (size_t) piece.pixels.getWidth() * (size_t) piece.pixels.getHeight() * 4;
+    return bytes;
+}
+} // namespace
+
+const OverlayCopies::Pieces* OverlayCopies::piecesFor (const juce::Image& picture, juce::Rectangle<float> area,
+                                                       float physical, OpaqueTiles& tiles, PictureStretcher& stretcher)
+{
+    if (! picture.isValid() || picture.getFormat() != juce::Image::ARGB || ! (physical > 0.0f))
+        return nullptr;
+    const auto device = area * physical;
+    const Key key { picture.getPixelData(), device.getX(), device.getY(), device.getWidth(), device.getHeight() };
+    auto found = copies.find (key);
+    if (found == copies.end())
+    {
+        Copy copy { picture, stretcher.piecesFor (picture, area, physical, tiles.gridFor (picture)), 0, 0 };
+        copy.bytes = ownBytes (copy.pieces);
+        trimTo (budget > copy.bytes ? budget - copy.bytes : 0, key);
+        held += copy.bytes;
+        ++made;
+        found = copies.emplace (key, std::move (copy)).first;
+    }
+    found->second.lastUse = ++uses;
+    return &found->second.pieces;
+}
+
+void OverlayCopies::trimTo (size_t bytes, const Key& keep)
+{
+    while (held > bytes)
+    {
+        auto oldest = copies.end();
+        for (auto i = copies.begin(); i != copies.end(); ++i)
+            if (i->first != keep && (oldest == copies.end() || i->second.lastUse < oldest->second.lastUse))
+                oldest = i;
+        if (oldest == copies.end())
+            return;
+        held -= oldest->second.bytes;
+        copies.erase (oldest);
+    }
+}
+
+void OverlayCopies::clear()
+{
+    copies.clear();
+    held = 0;
+}
