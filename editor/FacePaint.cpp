@@ -24,6 +24,7 @@ void TorvaneEditor::paintFace (juce::Graphics& g)
 {
     const float artScale = kit.imageScale (g);
     const float d = driveAmount();
+    takePrefetched();
     keepCopiesFor (g, artScale);
 
     if (dissolve < 1.0f && leavingPage != shownPage)
@@ -46,6 +47,7 @@ void TorvaneEditor::paintFace (juce::Graphics& g)
     paintSizzles (g);
     paintSpatters (g);
     paintSparks (g, artScale);
+    prefetchFor (g, artScale);
 }
 
 void TorvaneEditor::drawDirect (juce::Graphics& g, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect,
@@ -90,6 +92,72 @@ void TorvaneEditor::drawFixedArt (juce::Graphics& g, const zem::ArtEntry* entry,
     juce::Graphics::ScopedSaveState state (g);
     g.setOpacity (std::min (opacity, 1.0f));
     PictureStretcher::drawPieces (g, *pieces, physical);
+}
+
+// Once a size has been painted, the rest of the scene's art is decoded ahead on the
+// prefetch thread, the other pages' drawings first (with their copies at this size), then
+// this page's pictures, then the other pages'.
+void TorvaneEditor::prefetchFor (juce::Graphics& g, float artScale)
+{
+    const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
+    const auto square = designToPixels ({ 0.0f, 0.0f, designSize, designSize });
+    if (referencePaint || (square == prefetchedSquare && artScale == prefetchedArtScale && physical == prefetchedPhysical))
+        return;
+    prefetchedSquare = square;
+    prefetchedArtScale = artScale;
+    prefetchedPhysical = physical;
+
+    const bool onGrid = PictureStretcher::onWholeDevicePixels (g, square);
+    const auto device = (square * physical).toNearestInt();
+    std::vector<ArtPrefetch::Job> jobs;
+    for (int step = 1; step <= 2; ++step)
+        if (const auto* entry = pageArt ((shownPage + step) % 3))
+        {
+            const int slot = entry->chooseSlot (artScale);
+            if (slot > 0)
+                jobs.push_back ({ entry, slot, entry->slots[(size_t) slot].image, onGrid ? device.getWidth() : 0,
+                                  onGrid ? device.getHeight() : 0 });
+        }
+    if (kit.store == nullptr)
+    {
+        prefetch.start (std::move (jobs));
+        return;
+    }
+    const zem::ArtEntry* const pages[3] = { pageArt (0), pageArt (1), pageArt (2) };
+    for (int step = 0; step <= 2; ++step)
+        for (const auto& [name, entry] : kit.store->entries)
+        {
+            const auto page = (shownPage + step) % 3;
+            const bool ofThisPage = juce::String (name).contains (pageWord (page));
+            const bool ofAnyPage = juce::String (name).contains ("Rare") || juce::String (name).contains ("Medium")
+                                   || juce::String (name).contains ("Well");
+            if (std::find (std::begin (pages), std::end (pages), entry.get()) != std::end (pages)
+                || ! (ofThisPage || (step == 0 && ! ofAnyPage)))
+                continue;
+            const int slot = entry->chooseSlot (artScale);
+            if (slot > 0 && entry->slots[(size_t) slot].image.isNull())
+                jobs.push_back ({ entry.get(), slot, {}, 0, 0 });
+        }
+    prefetch.start (std::move (jobs));
+}
+
+// Puts what the prefetch thread has finished in place: each decoded picture into its
+// entry's slot unless the paint has decoded it meanwhile, with where it has pixels, and
+// each page copy beside its drawing.
+void TorvaneEditor::takePrefetched()
+{
+    for (auto& done : prefetch.take())
+    {
+        auto& slot = done.job.entry->slots[(size_t) done.job.slot];
+        if (slot.image.isNull() && done.picture.isValid())
+        {
+            slot.image = done.picture;
+            if (done.grid.columns > 0)
+                opaqueTiles.adopt (slot.image, std::move (done.grid));
+        }
+        if (done.copy.isValid() && slot.image.getBounds() == done.picture.getBounds())
+            pageCopies.adopt (slot.image, done.copy);
+    }
 }
 
 // The overlay copies belong to one size of the face square on the device: a new size or

@@ -18,6 +18,12 @@ public:
     // The picture resampled to width x height.
     const juce::Image& copyOf (const juce::Image& picture, int width, int height);
 
+    // Takes a copy of the picture made elsewhere (off the message thread).
+    void adopt (const juce::Image& picture, const juce::Image& scaled);
+
+    // The picture stretched to width x height by the framework, as every copy is made.
+    static juce::Image stretched (const juce::Image& picture, int width, int height);
+
     // How many copies have been made (for tests).
     int copiesMade() const { return made; }
 
@@ -31,6 +37,8 @@ private:
         juce::Image scaled;
         juce::uint32 lastUse = 0;
     };
+    Copy& slotFor (const juce::Image& picture);
+
     std::vector<Copy> copies;
     juce::uint32 uses = 0;
     int made = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ArtPrefetch.h"
 #include "FaceParticle.h"
 #include "OpaqueTiles.h"
 #include "OverlayCopies.h"
@@ -143,6 +144,9 @@ public:
     // Paints every frame the way the scene did before its per-size copies: resampled on
     // every paint and dissolved through an image clip (for tests comparing the two).
     bool referencePaint = false;
+    ArtPrefetch prefetch;
+    juce::Rectangle<float> prefetchedSquare;
+    float prefetchedArtScale = 0.0f, prefetchedPhysical = 0.0f;
     Animator animator;
 
     static constexpr int noiseSize = 140;
@@ -215,6 +219,8 @@ private:
     void drawFixedArt (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> designRect,
                        float opacity, float artScale);
     void keepCopiesFor (juce::Graphics&, float artScale);
+    void prefetchFor (juce::Graphics&, float artScale);
+    void takePrefetched();
     const juce::Image* pageCopy (juce::Graphics&, int page, float artScale, juce::Rectangle<int>& device);
     const juce::Image* pageOnDevice (juce::Graphics&, int page, float artScale, juce::Rectangle<int>& device);
     void drawDirect (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect, float artScale);
