@@ -2,6 +2,11 @@
 
 #include "ScaledCopies.h"
 
+#if JUCE_LINUX
+ #include <pthread.h>
+ #include <sched.h>
+#endif
+
 ArtPrefetch::ArtPrefetch() : juce::Thread ("Torvane art prefetch")
 {
 }
@@ -40,8 +45,20 @@ bool ArtPrefetch::busy() const
     return working || ! queue.empty();
 }
 
+void ArtPrefetch::waitWhileBusy (double milliseconds) const
+{
+    const auto end = juce::Time::getMillisecondCounterHiRes() + milliseconds;
+    while (busy() && juce::Time::getMillisecondCounterHiRes() < end)
+        juce::Thread::sleep (1);
+}
+
 void ArtPrefetch::run()
 {
+#if JUCE_LINUX
+    // Only the time the message thread leaves idle: a frame is never held up.
+    sched_param idle {};
+    pthread_setschedparam (pthread_self(), SCHED_IDLE, &idle);
+#endif
     while (! threadShouldExit())
     {
         Job job;
@@ -84,6 +101,8 @@ ArtPrefetch::Done ArtPrefetch::perform (const Job& job)
     else if (done.picture.hasAlphaChannel())
     {
         done.grid = OpaqueTiles::findGrid (done.picture);
+        for (const auto& area : job.areas)
+            done.pieces.push_back (stretcher.piecesFor (done.picture, area, job.physical, done.grid));
     }
     return done;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OpaqueTiles.h"
+#include "PictureStretcher.h"
 
 #include <zem/zem.h>
 
@@ -23,6 +24,10 @@ public:
         juce::Image decoded;     // the slot's picture when already decoded
         int copyWidth = 0;       // for a page drawing: the size of its copy, when it needs one
         int copyHeight = 0;
+        // For an overlay that stays put: the areas it is drawn into, in units of a context
+        // of "physical" device pixels per unit, to be laid onto the device pixels.
+        std::vector<juce::Rectangle<float>> areas;
+        float physical = 1.0f;
     };
 
     struct Done
@@ -31,6 +36,7 @@ public:
         juce::Image picture;
         OpaqueTiles::Grid grid;   // where the picture has pixels, for an overlay
         juce::Image copy;         // the page drawing at the copy's size
+        std::vector<std::vector<PictureStretcher::Piece>> pieces;   // one list per area
     };
 
     ArtPrefetch();
@@ -45,12 +51,16 @@ public:
     // True while a job is queued or being done.
     bool busy() const;
 
+    // Waits, at most this long, for the queue to run dry.
+    void waitWhileBusy (double milliseconds) const;
+
 private:
     void run() override;
-    static Done perform (const Job&);
+    Done perform (const Job&);
 
     juce::CriticalSection lock;
     std::deque<Job> queue;
     std::vector<Done> finished;
     bool working = false;
+    PictureStretcher stretcher;   // the thread's own
 };

@@ -13,25 +13,40 @@ size_t ownBytes (const OverlayCopies::Pieces& pieces)
 }
 } // namespace
 
+OverlayCopies::Key OverlayCopies::keyFor (const juce::Image& picture, juce::Rectangle<float> area, float physical)
+{
+    const auto device = area * physical;
+    return { picture.getPixelData(), device.getX(), device.getY(), device.getWidth(), device.getHeight() };
+}
+
 const OverlayCopies::Pieces* OverlayCopies::piecesFor (const juce::Image& picture, juce::Rectangle<float> area,
                                                        float physical, OpaqueTiles& tiles, PictureStretcher& stretcher)
 {
     if (! picture.isValid() || picture.getFormat() != juce::Image::ARGB || ! (physical > 0.0f))
         return nullptr;
-    const auto device = area * physical;
-    const Key key { picture.getPixelData(), device.getX(), device.getY(), device.getWidth(), device.getHeight() };
+    const auto key = keyFor (picture, area, physical);
     auto found = copies.find (key);
-    if (found == copies.end())
-    {
-        Copy copy { picture, stretcher.piecesFor (picture, area, physical, tiles.gridFor (picture)), 0, 0 };
-        copy.bytes = ownBytes (copy.pieces);
-        trimTo (budget > copy.bytes ? budget - copy.bytes : 0, key);
-        held += copy.bytes;
-        ++made;
-        found = copies.emplace (key, std::move (copy)).first;
-    }
-    found->second.lastUse = ++uses;
-    return &found->second.pieces;
+    auto& copy = found != copies.end()
+                     ? found->second
+                     : insert (key, { picture, stretcher.piecesFor (picture, area, physical, tiles.gridFor (picture)) });
+    copy.lastUse = ++uses;
+    return &copy.pieces;
+}
+
+void OverlayCopies::adopt (const juce::Image& picture, juce::Rectangle<float> area, float physical, Pieces pieces)
+{
+    const auto key = keyFor (picture, area, physical);
+    if (picture.isValid() && copies.find (key) == copies.end())
+        insert (key, { picture, std::move (pieces) }).lastUse = ++uses;
+}
+
+OverlayCopies::Copy& OverlayCopies::insert (const Key& key, Copy copy)
+{
+    copy.bytes = ownBytes (copy.pieces);
+    trimTo (budget > copy.bytes ? budget - copy.bytes : 0, key);
+    held += copy.bytes;
+    ++made;
+    return copies.emplace (key, std::move (copy)).first->second;
 }
 
 void OverlayCopies::trimTo (size_t bytes, const Key& keep)

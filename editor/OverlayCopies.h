@@ -26,6 +26,9 @@ public:
     const Pieces* piecesFor (const juce::Image& picture, juce::Rectangle<float> area, float physical,
                              OpaqueTiles& tiles, PictureStretcher& stretcher);
 
+    // Takes the pieces of the picture in the area made elsewhere (off the message thread).
+    void adopt (const juce::Image& picture, juce::Rectangle<float> area, float physical, Pieces pieces);
+
     void clear();
 
     // The bytes of pixels the copies hold of their own (views of a picture hold none).
@@ -42,6 +45,8 @@ private:
         juce::uint32 lastUse = 0;
     };
     void trimTo (size_t bytes, const Key& keep);
+    Copy& insert (const Key& key, Copy copy);
+    static Key keyFor (const juce::Image& picture, juce::Rectangle<float> area, float physical);
 
     std::map<Key, Copy> copies;
     size_t budget;

@@ -137,7 +137,7 @@ public:
     // of character never makes one inside a frame (a 2240-pixel square holds 15 MB each).
     ScaledCopies pageCopies { 3 };
     // The overlays that stay put, laid onto the device pixels of the current size.
-    OverlayCopies overlayCopies { 40u << 20 };
+    OverlayCopies overlayCopies { 48u << 20 };
     PageDissolve pageDissolve;
     juce::Rectangle<float> copiedSquare;
     float copiedArtScale = 0.0f;
@@ -147,6 +147,7 @@ public:
     ArtPrefetch prefetch;
     juce::Rectangle<float> prefetchedSquare;
     float prefetchedArtScale = 0.0f, prefetchedPhysical = 0.0f;
+    static constexpr double firstFrameMs = 250.0;
     Animator animator;
 
     static constexpr int noiseSize = 140;
@@ -219,8 +220,11 @@ private:
     void drawFixedArt (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> designRect,
                        float opacity, float artScale);
     void keepCopiesFor (juce::Graphics&, float artScale);
-    void prefetchFor (juce::Graphics&, float artScale);
+    void prefetchFor (juce::Graphics&, float artScale, double paintStartMs);
     void takePrefetched();
+    static int pageOfArt (const std::string& name);
+    bool isPageArt (const zem::ArtEntry*) const;
+    std::vector<std::pair<juce::String, juce::Rectangle<float>>> fixedOverlays (int page) const;
     const juce::Image* pageCopy (juce::Graphics&, int page, float artScale, juce::Rectangle<int>& device);
     const juce::Image* pageOnDevice (juce::Graphics&, int page, float artScale, juce::Rectangle<int>& device);
     void drawDirect (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect, float artScale);
