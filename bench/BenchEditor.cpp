@@ -179,7 +179,6 @@ void session (benchmark::State& state)
             if (dissolving || scene.editor->dissolve < 1.0f)
                 dissolveWorst = std::max (dissolveWorst, ms);
             over += ms > 33.0 ? 1 : 0;
-            if (ms > 33.0) fprintf (stderr, "frame %d page %d dissolve %.2f: %.1f ms busy %d\n", frames, scene.editor->shownPage, scene.editor->dissolve, ms, (int) scene.editor->prefetch.busy());
             ++frames;
         };
         for (int page : { 0, 1, 2, 0, 2, 1 })

@@ -398,3 +398,37 @@ TEST_F (FacePaint, FasterPaintMatchesTheReferencePaint)
         }
     }
 }
+
+// Once the prefetch thread has decoded the scene's art ahead and made the other pages'
+// copies at this size, changing character, dissolving and playing loud on each page makes
+// no copy and decodes nothing inside a paint; the copies held stay within 96 MB at 2240
+// device pixels.
+TEST_F (FacePaint, ArtDecodedAheadSoThatAChangeOfCharacterBuildsNothing)
+{
+    setParameter ("drive", 100.0f);
+    openEditor();
+    playLoud (30);
+    const View view { 1120, 2.0f };
+    renderEditorSnapshot (*editor, view.side, view.side, view.scale);
+    for (int waited = 0; editor->prefetch.busy() && waited < 60000; waited += 10)
+        juce::Thread::sleep (10);
+    ASSERT_FALSE (editor->prefetch.busy());
+    renderEditorSnapshot (*editor, view.side, view.side, view.scale);
+
+    const int copies = editor->pageCopies.copiesMade();
+    const int decoded = zem::ArtEntry::decodeCount();
+    for (int page : { 1, 2, 0 })
+    {
+        setParameter ("page", (float) page);
+        for (int frame = 0; frame < 20; ++frame)
+        {
+            playLoud (1);
+            renderEditorSnapshot (*editor, view.side, view.side, view.scale);
+        }
+    }
+    EXPECT_EQ (editor->pageCopies.copiesMade(), copies);
+    EXPECT_EQ (zem::ArtEntry::decodeCount(), decoded);
+    const size_t pageBytes = 2240u * 2240u * 3u;
+    EXPECT_GE (editor->pageCopies.bytesHeld(), 3 * pageBytes) << "all three pages held";
+    EXPECT_LE (editor->pageCopies.bytesHeld() + editor->overlayCopies.bytesHeld(), (size_t) 96 << 20);
+}
