@@ -139,14 +139,19 @@ public:
     // The overlays that stay put, laid onto the device pixels of the current size.
     OverlayCopies overlayCopies { 48u << 20 };
     PageDissolve pageDissolve;
+    // The face square in device pixels and the art scale the overlay copies belong to.
     juce::Rectangle<float> copiedSquare;
     float copiedArtScale = 0.0f;
     // Paints every frame the way the scene did before its per-size copies: resampled on
     // every paint and dissolved through an image clip (for tests comparing the two).
     bool referencePaint = false;
+    // Decodes the scene's art ahead; stopped before any member it fills goes.
     ArtPrefetch prefetch;
+    // The face square, art scale and display scale the prefetch was last started for
+    // (an art scale of 0: not yet, so the next paint is the editor's first frame).
     juce::Rectangle<float> prefetchedSquare;
     float prefetchedArtScale = 0.0f, prefetchedPhysical = 0.0f;
+    // How long the editor's first frame may take while the prefetch thread works.
     static constexpr double firstFrameMs = 250.0;
     Animator animator;
 
@@ -222,6 +227,7 @@ private:
     void keepCopiesFor (juce::Graphics&, float artScale);
     void prefetchFor (juce::Graphics&, float artScale, double paintStartMs);
     void takePrefetched();
+    void queuePictures (std::vector<ArtPrefetch::Job>& jobs, int page, float artScale, float physical) const;
     static int pageOfArt (const std::string& name);
     bool isPageArt (const zem::ArtEntry*) const;
     std::vector<std::pair<juce::String, juce::Rectangle<float>>> fixedOverlays (int page) const;
