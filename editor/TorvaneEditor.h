@@ -152,7 +152,7 @@ public:
     juce::Rectangle<float> prefetchedSquare;
     float prefetchedArtScale = 0.0f, prefetchedPhysical = 0.0f;
     // How long the editor's first frame may take while the prefetch thread works.
-    static constexpr double firstFrameMs = 250.0;
+    static constexpr double firstFrameMs = 150.0;
     Animator animator;
 
     static constexpr int noiseSize = 140;
