@@ -42,6 +42,15 @@ OpaqueTiles::Grid OpaqueTiles::findGrid (const juce::Image& image)
     return grid;
 }
 
+OpaqueTiles::Grid OpaqueTiles::filledGrid (const juce::Image& image)
+{
+    Grid grid;
+    grid.columns = (image.getWidth() + tileSize - 1) / tileSize;
+    grid.rows = (image.getHeight() + tileSize - 1) / tileSize;
+    grid.filled.assign ((size_t) (grid.columns * grid.rows), true);
+    return grid;
+}
+
 juce::RectangleList<int> OpaqueTiles::findTiles (const juce::Image& image)
 {
     return tilesOf (image, findGrid (image));

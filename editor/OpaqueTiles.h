@@ -38,6 +38,8 @@ public:
     juce::RectangleList<int> clipFor (const juce::Image& image, juce::Rectangle<float> area);
 
     static Grid findGrid (const juce::Image& image);
+    // A grid with every tile of the picture filled: the whole picture at once.
+    static Grid filledGrid (const juce::Image& image);
     static juce::RectangleList<int> findTiles (const juce::Image& image);
 
 private:

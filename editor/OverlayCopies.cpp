@@ -20,7 +20,8 @@ OverlayCopies::Key OverlayCopies::keyFor (const juce::Image& picture, juce::Rect
 }
 
 const OverlayCopies::Pieces* OverlayCopies::piecesFor (const juce::Image& picture, juce::Rectangle<float> area,
-                                                       float physical, OpaqueTiles& tiles, PictureStretcher& stretcher)
+                                                       float physical, OpaqueTiles& tiles, PictureStretcher& stretcher,
+                                                       const OpaqueTiles::Grid* grid)
 {
     if (! picture.isValid() || picture.getFormat() != juce::Image::ARGB || ! (physical > 0.0f))
         return nullptr;
@@ -28,7 +29,8 @@ const OverlayCopies::Pieces* OverlayCopies::piecesFor (const juce::Image& pictur
     auto found = copies.find (key);
     auto& copy = found != copies.end()
                      ? found->second
-                     : insert (key, { picture, stretcher.piecesFor (picture, area, physical, tiles.gridFor (picture)) });
+                     : insert (key, { picture, stretcher.piecesFor (picture, area, physical,
+                                                                    grid != nullptr ? *grid : tiles.gridFor (picture)) });
     copy.lastUse = ++uses;
     return &copy.pieces;
 }

@@ -22,9 +22,10 @@ public:
     using Pieces = std::vector<PictureStretcher::Piece>;
 
     // The pieces of the picture drawn into the area of a context with "physical" device
-    // pixels per unit; null when the picture is not one the stretcher handles.
+    // pixels per unit; null when the picture is not one the stretcher handles. A grid
+    // given here replaces the picture's own for a copy made now.
     const Pieces* piecesFor (const juce::Image& picture, juce::Rectangle<float> area, float physical,
-                             OpaqueTiles& tiles, PictureStretcher& stretcher);
+                             OpaqueTiles& tiles, PictureStretcher& stretcher, const OpaqueTiles::Grid* grid = nullptr);
 
     // Takes the pieces of the picture in the area made elsewhere (off the message thread).
     void adopt (const juce::Image& picture, juce::Rectangle<float> area, float physical, Pieces pieces);

@@ -218,11 +218,15 @@ void PictureStretcher::drawPieces (juce::Graphics& g, const std::vector<Piece>& 
 
 void PictureStretcher::copyAt (juce::Graphics& g, const juce::Image& image, juce::Point<int> devicePixel, float physical)
 {
+    g.drawImageTransformed (image, atDevicePixel (devicePixel, physical));
+}
+
+juce::AffineTransform PictureStretcher::atDevicePixel (juce::Point<int> devicePixel, float physical)
+{
     // A hair past the whole pixel, so that the context's truncation lands on it.
     const float nudge = 1.0f / 1024.0f;
-    g.drawImageTransformed (image, juce::AffineTransform::scale (1.0f / physical)
-                                       .translated (((float) devicePixel.x + nudge) / physical,
-                                                    ((float) devicePixel.y + nudge) / physical));
+    return juce::AffineTransform::scale (1.0f / physical)
+        .translated (((float) devicePixel.x + nudge) / physical, ((float) devicePixel.y + nudge) / physical);
 }
 
 bool PictureStretcher::onWholeDevicePixels (juce::Graphics& g, juce::Rectangle<float> area)

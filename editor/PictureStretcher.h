@@ -50,6 +50,9 @@ public:
     // context of "physical" device pixels per unit as above.
     static void copyAt (juce::Graphics& g, const juce::Image& image, juce::Point<int> devicePixel, float physical);
 
+    // The transform that puts an image's top-left corner on that device pixel, unscaled.
+    static juce::AffineTransform atDevicePixel (juce::Point<int> devicePixel, float physical);
+
     // Where one device column (or row) samples the picture: the two neighbouring
     // picture pixels, the weight of the second in 256ths, and how much of the device
     // pixel the area covers, in 256ths.

@@ -72,7 +72,8 @@ bool TorvaneEditor::isPageArt (const zem::ArtEntry* entry) const
 }
 
 // The overlays of a page drawn into rectangles that stay put, with their rectangles (the
-// mouth frames are left out: a page has a dozen, and they are laid on as they show).
+// mouth frames are left out: a page has a dozen, and they are laid on as they show; the
+// eyes too, laid on whole as their pupils' clip).
 std::vector<std::pair<juce::String, juce::Rectangle<float>>> TorvaneEditor::fixedOverlays (int page) const
 {
     const auto& word = pageWord (page);
@@ -83,8 +84,6 @@ std::vector<std::pair<juce::String, juce::Rectangle<float>>> TorvaneEditor::fixe
     for (const char* base : { "coalsA", "coalsB", "coalsC", "glistenA", "glistenB", "glistenC", "behind", "transformer",
                               "valveDim", "valveHot" })
         add (base + word);
-    for (int k = 0; k < 2; ++k)
-        add (artName ("eye", word, k));
     for (int k = 0; k < dripCount[(size_t) page]; ++k)
         add (artName ("dripBehind", word, k));
     for (int v = 0; art (artName ("smoke", word, v)) != nullptr; ++v)

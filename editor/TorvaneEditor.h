@@ -225,6 +225,8 @@ private:
     void drawFixedArt (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> designRect,
                        float opacity, float artScale);
     void keepCopiesFor (juce::Graphics&, float artScale);
+    const PictureStretcher::Piece* wholeOnDevice (const juce::Image& picture, juce::Rectangle<float> area,
+                                                  float physical);
     void prefetchFor (juce::Graphics&, float artScale, double paintStartMs);
     void takePrefetched();
     void queuePictures (std::vector<ArtPrefetch::Job>& jobs, int page, float artScale, float physical) const;
