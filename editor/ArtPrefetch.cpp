@@ -19,7 +19,16 @@ ArtPrefetch::~ArtPrefetch()
     }
     signalThreadShouldExit();
     notify();
-    stopThread (5000);
+#if JUCE_LINUX
+    // A picture being decoded is finished first; at idle priority that could wait for a
+    // busy machine, so the thread is raised to the ordinary priority to finish it.
+    if (isThreadRunning())
+    {
+        sched_param ordinary {};
+        pthread_setschedparam ((pthread_t) getThreadId(), SCHED_OTHER, &ordinary);
+    }
+#endif
+    stopThread (-1);
 }
 
 void ArtPrefetch::start (std::vector<Job> jobs)
@@ -85,7 +94,7 @@ void ArtPrefetch::run()
 
 ArtPrefetch::Done ArtPrefetch::perform (const Job& job)
 {
-    Done done { job, job.decoded, {}, {} };
+    Done done { job, job.decoded, {}, {}, {} };
     if (! done.picture.isValid())
     {
         const auto& slot = job.entry->slots[(size_t) job.slot];
