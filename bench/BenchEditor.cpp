@@ -1,18 +1,30 @@
 // bench_editor: the cost of the scene's face paint with every layer of a page active,
-// and of the animation tick itself, on one core.
+// of the dissolve frame, of a page's first visit and of a whole scripted session, and
+// of the animation tick itself, on one core.
 #include "SceneDriver.h"
 
 #include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <thread>
 
 namespace
 {
 struct Scene : SceneDriver
 {
-    explicit Scene (int page) : SceneDriver (1000.0)
+    Scene (int page, int side, float scale) : SceneDriver (1000.0), image (juce::Image::ARGB, (int) (side * scale),
+                                                                          (int) (side * scale), true),
+                                              side (side), scale (scale)
     {
         setParameter ("page", (float) page);
         setParameter ("drive", 100.0f);
+        open();
+    }
+
+    void open()
+    {
         openEditor();
+        editor->setSize (side, side);
     }
 
     // Loud audio with every published value up, so that every layer of the page draws:
@@ -25,39 +37,182 @@ struct Scene : SceneDriver
         processor.gridBlock = 0.4f;
         processor.slewBite = 0.6f;
         for (int i = 0; i < ticks; ++i)
-            playTick ((i % 20 == 0) ? 1.0f : 0.3f);
+            playTick ((++played % 20 == 1) ? 1.0f : 0.3f);
     }
-};
 
-void paintFace (benchmark::State& state)
-{
-    const int page = (int) state.range (0);
-    const int side = (int) state.range (1);
-    const float scale = (float) state.range (2) / 100.0f;
-    Scene scene (page);
-    scene.editor->setSize (side, side);
-    scene.play (90);
-    juce::Image image (juce::Image::ARGB, (int) (side * scale), (int) (side * scale), true);
-    auto paint = [&]
+    // The whole editor painted as a display of the scene's scale shows it.
+    void paint()
     {
         juce::Graphics g (image);
         g.addTransform (juce::AffineTransform::scale (scale));
-        scene.editor->paintEntireComponent (g, false);
-    };
-    // The first paint decodes the pictures and finds their tiles: not part of a frame's cost.
-    paint();
-    for (auto _ : state)
+        editor->paintEntireComponent (g, false);
+    }
+
+    // Milliseconds that f takes.
+    template <typename F>
+    static double timed (F&& f)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        f();
+        return std::chrono::duration<double, std::milli> (std::chrono::steady_clock::now() - start).count();
+    }
+
+    // The first paint at a size, then the wait for the prefetch thread to finish decoding
+    // the scene's art ahead, then the paint that takes what it made: the editor as it
+    // runs once it has been open for a moment.
+    void settle()
     {
         paint();
+        for (int waited = 0; editor->prefetch.busy() && waited < 60000; waited += 5)
+            juce::Thread::sleep (5);
+        paint();
+    }
+
+    // Starts the dissolve to the page: after one tick it is about half way.
+    void changePage (int page)
+    {
+        setParameter ("page", (float) page);
+        play (1);
+    }
+
+    double copyMegabytes() const
+    {
+        return (double) (editor->pageCopies.bytesHeld() + editor->overlayCopies.bytesHeld()) / (1024.0 * 1024.0);
+    }
+
+    std::string label (int page) const
+    {
+        return (TorvaneEditor::pageWord (page) + " " + juce::String ((int) (side * scale)) + "px (" + juce::String (side)
+                + " x" + juce::String (scale, 2) + ")")
+            .toStdString();
+    }
+
+    juce::Image image;
+    int side;
+    float scale;
+    int played = 0;
+};
+
+int pageOf (const benchmark::State& state) { return (int) state.range (0); }
+int sideOf (const benchmark::State& state) { return (int) state.range (1); }
+float scaleOf (const benchmark::State& state) { return (float) state.range (2) / 100.0f; }
+
+void paintFace (benchmark::State& state)
+{
+    const int page = pageOf (state);
+    Scene scene (page, sideOf (state), scaleOf (state));
+    scene.play (90);
+    // The first paints decode the pictures and build the copies: not part of a frame's cost.
+    scene.settle();
+    for (auto _ : state)
+    {
+        scene.paint();
         benchmark::ClobberMemory();
     }
-    state.SetLabel (juce::String (TorvaneEditor::pageWord (page) + " " + juce::String (side) + "px x"
-                                  + juce::String (scale, 2)).toStdString());
+    state.counters["copies_MB"] = scene.copyMegabytes();
+    state.SetLabel (scene.label (page));
+}
+
+// A frame in the middle of the dissolve from the previous page into this one, the
+// layers of the page all active as in paintFace.
+void paintDissolve (benchmark::State& state)
+{
+    const int page = pageOf (state);
+    Scene scene ((page + 2) % 3, sideOf (state), scaleOf (state));
+    scene.play (90);
+    scene.settle();
+    scene.changePage (page);
+    scene.paint();
+    for (auto _ : state)
+    {
+        scene.paint();
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel (scene.label (page));
+}
+
+// The first paint of a page after the editor has shown another page for a second, in a
+// freshly opened editor (so nothing of the page is decoded yet); and the paint of the
+// same page when it comes back after the other two pages were shown.
+void firstVisit (benchmark::State& state)
+{
+    const int page = pageOf (state);
+    Scene scene ((page + 2) % 3, sideOf (state), scaleOf (state));
+    double revisit = 0.0;
+    for (auto _ : state)
+    {
+        scene.setParameter ("page", (float) ((page + 2) % 3));
+        scene.open();
+        scene.play (60);
+        scene.paint();
+        scene.changePage (page);
+        state.SetIterationTime (Scene::timed ([&] { scene.paint(); }) / 1000.0);
+        for (int other : { (page + 1) % 3, (page + 2) % 3 })
+        {
+            scene.changePage (other);
+            scene.paint();
+            scene.play (60);
+            scene.paint();
+        }
+        scene.changePage (page);
+        revisit = std::max (revisit, Scene::timed ([&] { scene.paint(); }));
+    }
+    state.counters["revisit_ms"] = revisit;
+    state.SetLabel (scene.label (page));
+}
+
+// A session as a user has it: the editor opens on Rare, plays loud, shows each page
+// twice, dissolving between them, and goes quiet. A frame is one tick and one paint of
+// the whole editor, started every 1/60 s as the editor's timer does (a late frame starts
+// the next at once). The first frame may build caches; every later frame must fit.
+void session (benchmark::State& state)
+{
+    Scene scene (0, sideOf (state), scaleOf (state));
+    double first = 0.0, worst = 0.0, dissolveWorst = 0.0;
+    int over = 0, frames = 0;
+    for (auto _ : state)
+    {
+        scene.setParameter ("page", 0.0f);
+        scene.open();
+        auto next = std::chrono::steady_clock::now();
+        auto paced = [&next] (auto work)
+        {
+            std::this_thread::sleep_until (next);
+            next = std::max (next + std::chrono::microseconds (16667), std::chrono::steady_clock::now());
+            return Scene::timed (work);
+        };
+        first = paced ([&] { scene.tick(); scene.paint(); });
+        auto frame = [&] (auto step)
+        {
+            const bool dissolving = scene.editor->dissolve < 1.0f;
+            const double ms = paced ([&] { step(); scene.paint(); });
+            worst = std::max (worst, ms);
+            if (dissolving || scene.editor->dissolve < 1.0f)
+                dissolveWorst = std::max (dissolveWorst, ms);
+            over += ms > 33.0 ? 1 : 0;
+            ++frames;
+        };
+        for (int page : { 0, 1, 2, 0, 2, 1 })
+        {
+            scene.setParameter ("page", (float) page);
+            for (int i = 0; i < 40; ++i)
+                frame ([&] { scene.play (1); });
+        }
+        for (int i = 0; i < 30; ++i)
+            frame ([&] { scene.tick(); });
+    }
+    state.counters["first_ms"] = first;
+    state.counters["worst_ms"] = worst;
+    state.counters["dissolve_worst_ms"] = dissolveWorst;
+    state.counters["frames_over_33ms"] = over;
+    state.counters["frames"] = frames;
+    state.counters["copies_MB"] = scene.copyMegabytes();
+    state.SetLabel (scene.label (0));
 }
 
 void tickPlaying (benchmark::State& state)
 {
-    Scene scene ((int) state.range (0));
+    Scene scene ((int) state.range (0), 560, 1.0f);
     scene.play (90);
     for (auto _ : state)
         scene.play (1);
@@ -66,7 +221,7 @@ void tickPlaying (benchmark::State& state)
 // A settled silent scene: the tick asks for no repaint at all.
 void tickSilent (benchmark::State& state)
 {
-    Scene scene (0);
+    Scene scene (0, 560, 1.0f);
     for (int i = 0; i < 600; ++i)
         scene.tick();
     const int before = scene.editor->repaintRequests;
@@ -74,16 +229,29 @@ void tickSilent (benchmark::State& state)
         scene.tick();
     state.counters["repaints"] = (double) (scene.editor->repaintRequests - before);
 }
+
+// Page, window side and display scale in percent: 560 at 1x, 1120 at 1x (content scale
+// 2) and 560 on a 2x display, the last two both 1120 x 1120 device pixels; 1120 on a 2x
+// display (2240 x 2240, drawn from the 3x pictures); 560 on a 1.5x display (840 x 840,
+// the 2x pictures drawn at three quarters).
+void views (benchmark::internal::Benchmark* b)
+{
+    for (auto [side, scale] : { std::pair { 560, 100 }, { 1120, 100 }, { 560, 200 }, { 1120, 200 }, { 560, 150 } })
+        for (int page : { 0, 1, 2 })
+            b->Args ({ page, side, scale });
+}
+
+void sessionViews (benchmark::internal::Benchmark* b)
+{
+    for (auto [side, scale] : { std::pair { 560, 100 }, { 1120, 100 }, { 1120, 200 }, { 560, 150 } })
+        b->Args ({ 0, side, scale });
+}
 } // namespace
 
-// Window side and display scale in percent: 560 at 1x, 1120 at 1x (content scale 2) and
-// 560 on a 2x display, the last two both 1120 x 1120 device pixels; 1120 on a 2x display
-// (2240 x 2240, drawn from the 3x pictures); 560 on a 1.5x display (840 x 840, the 2x
-// pictures drawn at three quarters).
-BENCHMARK (paintFace)->ArgsProduct ({ { 0, 1, 2 }, { 560, 1120 }, { 100 } })->Unit (benchmark::kMillisecond);
-BENCHMARK (paintFace)->ArgsProduct ({ { 0, 1, 2 }, { 560 }, { 200 } })->Unit (benchmark::kMillisecond);
-BENCHMARK (paintFace)->ArgsProduct ({ { 0, 1, 2 }, { 1120 }, { 200 } })->Unit (benchmark::kMillisecond);
-BENCHMARK (paintFace)->ArgsProduct ({ { 0, 1, 2 }, { 560 }, { 150 } })->Unit (benchmark::kMillisecond);
+BENCHMARK (paintFace)->Apply (views)->Unit (benchmark::kMillisecond);
+BENCHMARK (paintDissolve)->Apply (views)->Unit (benchmark::kMillisecond);
+BENCHMARK (firstVisit)->Apply (views)->UseManualTime()->Iterations (3)->Unit (benchmark::kMillisecond);
+BENCHMARK (session)->Apply (sessionViews)->Iterations (1)->Unit (benchmark::kMillisecond);
 BENCHMARK (tickPlaying)->DenseRange (0, 2)->Unit (benchmark::kMicrosecond);
 BENCHMARK (tickSilent)->Unit (benchmark::kMicrosecond);
 

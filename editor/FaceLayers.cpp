@@ -34,9 +34,9 @@ void TorvaneEditor::paintMouth (juce::Graphics& g, float artScale)
 void TorvaneEditor::drawMouthFrame (juce::Graphics& g, int frame, float alpha, juce::Rectangle<float> mouthRect,
                                     float wm, float artScale)
 {
-    drawArt (g, art (artName ("mouth", pageWord (shownPage), frame)), mouthRect, alpha, artScale);
+    drawFixedArt (g, art (artName ("mouth", pageWord (shownPage), frame)), mouthRect, alpha, artScale);
     if (wm > 0.0f)
-        drawArt (g, art (artName ("mouthWarm", {}, frame)), mouthRect, wm * alpha, artScale);
+        drawFixedArt (g, art (artName ("mouthWarm", {}, frame)), mouthRect, wm * alpha, artScale);
 }
 
 // The pupils travel inside the whites towards the look, clipped to the eye picture's
@@ -66,23 +66,48 @@ void TorvaneEditor::paintEyes (juce::Graphics& g, float artScale)
         const auto centre = own + (target - own) * eyesActive;
 
         const auto eyeArea = designToPixels (rect (eyeName));
-        drawDirect (g, eye, eyeArea, artScale);
+        const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
+        const auto* laidOn = referencePaint ? nullptr : wholeOnDevice (eye->imageFor (artScale), eyeArea, physical);
+        if (laidOn != nullptr)
+            PictureStretcher::copyAt (g, laidOn->pixels, laidOn->at, physical);
+        else
+            drawDirect (g, eye, eyeArea, artScale);
 
         // The clip scales by the eye picture's size: a picture without pixels gives no pupil.
         const auto& eyeImage = eye->imageFor (artScale);
         if (! eyeImage.isValid() || eyeImage.getWidth() <= 0 || eyeImage.getHeight() <= 0)
             continue;
         juce::Graphics::ScopedSaveState state (g);
-        // The alpha clip is worked out over the whole current clip; narrowing it first to
-        // a whole-unit frame around the eye (a unit clear of it, so no edge pixel of the
-        // eye loses coverage) leaves the same clip for far less work on large windows.
-        g.reduceClipRegion (eyeArea.getSmallestIntegerContainer().expanded (1));
-        g.reduceClipRegion (eyeImage, juce::AffineTransform::scale (eyeArea.getWidth() / (float) eyeImage.getWidth(),
-                                                                    eyeArea.getHeight() / (float) eyeImage.getHeight())
-                                          .translated (eyeArea.getX(), eyeArea.getY()));
+        if (laidOn != nullptr)
+        {
+            // The eye as it lies on the device pixels: its alpha is the same clip, copied
+            // instead of resampled.
+            g.reduceClipRegion (laidOn->pixels, PictureStretcher::atDevicePixel (laidOn->at, physical));
+        }
+        else
+        {
+            // The alpha clip is worked out over the whole current clip; narrowing it first
+            // to a whole-unit frame around the eye (a unit clear of it, so no edge pixel of
+            // the eye loses coverage) leaves the same clip for far less work on large windows.
+            g.reduceClipRegion (eyeArea.getSmallestIntegerContainer().expanded (1));
+            g.reduceClipRegion (eyeImage,
+                                juce::AffineTransform::scale (eyeArea.getWidth() / (float) eyeImage.getWidth(),
+                                                              eyeArea.getHeight() / (float) eyeImage.getHeight())
+                                    .translated (eyeArea.getX(), eyeArea.getY()));
+        }
         const auto pupilRect = juce::Rectangle<float> (pr.getWidth() * q, pr.getHeight() * q).withCentre (centre);
         drawStretched (g, pupil, designToPixels (pupilRect), artScale);
     }
+}
+
+// The picture laid onto the device pixels of an area that stays put as one whole piece,
+// or null when the copies do not handle it.
+const PictureStretcher::Piece* TorvaneEditor::wholeOnDevice (const juce::Image& picture, juce::Rectangle<float> area,
+                                                             float physical)
+{
+    const auto whole = OpaqueTiles::filledGrid (picture);
+    const auto* pieces = overlayCopies.piecesFor (picture, area, physical, opaqueTiles, stretcher, &whole);
+    return pieces != nullptr && pieces->size() == 1 ? &pieces->front() : nullptr;
 }
 
 // The cone thumps with the fast envelope, the flaps flutter and, on Well, the flames
@@ -157,7 +182,7 @@ void TorvaneEditor::paintHangingDrips (juce::Graphics& g, float artScale, float 
                                             * r.getHeight(),
                                         0.0f);
         const auto behindName = artName ("dripBehind", word, k);
-        drawArt (g, art (behindName), rect (behindName), 1.0f, artScale);
+        drawFixedArt (g, art (behindName), rect (behindName), 1.0f, artScale);
         drawArt (g, drop, r.withHeight (hanging), 1.0f, artScale);
 
         const float f = (float) (faceClock / 2.3 - std::floor (faceClock / 2.3)) + 0.37f * (float) k;
@@ -216,7 +241,7 @@ void TorvaneEditor::paintSmoke (juce::Graphics& g, float artScale)
             break;
         const auto r = rect (name);
         if (smokeAmount < 1.0f)
-            drawArt (g, smoke, r, 1.0f - smokeAmount, artScale);
+            drawFixedArt (g, smoke, r, 1.0f - smokeAmount, artScale);
         if (! (smokeAmount > 0.0f))
             continue;
         for (int k = 0; k < 3; ++k)

@@ -22,8 +22,11 @@ juce::Point<float> onDevicePixels (juce::Point<float> offset, float physical)
 
 void TorvaneEditor::paintFace (juce::Graphics& g)
 {
+    const double startMs = juce::Time::getMillisecondCounterHiRes();
     const float artScale = kit.imageScale (g);
     const float d = driveAmount();
+    takePrefetched();
+    keepCopiesFor (g, artScale);
 
     if (dissolve < 1.0f && leavingPage != shownPage)
         drawDissolve (g, artScale);
@@ -45,6 +48,7 @@ void TorvaneEditor::paintFace (juce::Graphics& g)
     paintSizzles (g);
     paintSpatters (g);
     paintSparks (g, artScale);
+    prefetchFor (g, artScale, startMs);
 }
 
 void TorvaneEditor::drawDirect (juce::Graphics& g, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect,
@@ -62,9 +66,47 @@ void TorvaneEditor::drawArt (juce::Graphics& g, const zem::ArtEntry* entry, juce
     const auto area = designToPixels (designRect);
     juce::Graphics::ScopedSaveState state (g);
     g.setOpacity (std::min (opacity, 1.0f));
+    const auto& picture = entry->imageFor (artScale);
     // Only where the picture has pixels: the same result for less compositing.
-    g.reduceClipRegion (opaqueTiles.clipFor (entry->imageFor (artScale), area));
+    if (! referencePaint && stretcher.draw (g, picture, area, &opaqueTiles.gridFor (picture)))
+        return;
+    g.reduceClipRegion (opaqueTiles.clipFor (picture, area));
     drawStretched (g, entry, area, artScale);
+}
+
+// drawArt for a rectangle that stays put from frame to frame: the picture is laid onto
+// the device pixels once, and each frame copies those pixels.
+void TorvaneEditor::drawFixedArt (juce::Graphics& g, const zem::ArtEntry* entry, juce::Rectangle<float> designRect,
+                                  float opacity, float artScale)
+{
+    if (entry == nullptr || ! (opacity > 0.0f) || ! (designRect.getWidth() > 0.0f) || ! (designRect.getHeight() > 0.0f))
+        return;
+    const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
+    const auto* pieces = referencePaint ? nullptr
+                                        : overlayCopies.piecesFor (entry->imageFor (artScale), designToPixels (designRect),
+                                                                   physical, opaqueTiles, stretcher);
+    if (pieces == nullptr)
+    {
+        drawArt (g, entry, designRect, opacity, artScale);
+        return;
+    }
+    juce::Graphics::ScopedSaveState state (g);
+    g.setOpacity (std::min (opacity, 1.0f));
+    PictureStretcher::drawPieces (g, *pieces, physical);
+}
+
+// The overlay copies belong to one size of the face square on the device: a new size or
+// art scale lets the old ones go.
+void TorvaneEditor::keepCopiesFor (juce::Graphics& g, float artScale)
+{
+    const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
+    const auto square = designToPixels ({ 0.0f, 0.0f, designSize, designSize }) * physical;
+    if (square != copiedSquare || artScale != copiedArtScale)
+    {
+        overlayCopies.clear();
+        copiedSquare = square;
+        copiedArtScale = artScale;
+    }
 }
 
 // A direct draw under a transform of the paint's own. The clip is first narrowed to a
@@ -89,7 +131,8 @@ void TorvaneEditor::drawStretched (juce::Graphics& g, const zem::ArtEntry* entry
 {
     if (entry == nullptr || pixelRect.isEmpty())
         return;
-    if (! stretcher.draw (g, entry->imageFor (artScale), pixelRect))
+    const auto& picture = entry->imageFor (artScale);
+    if (! stretcher.draw (g, picture, pixelRect, referencePaint ? nullptr : &opaqueTiles.gridFor (picture)))
         drawDirect (g, entry, pixelRect, artScale);
 }
 
@@ -97,29 +140,67 @@ void TorvaneEditor::drawPageBackground (juce::Graphics& g, int pageNumber, float
 {
     const auto* entry = pageArt (pageNumber);
     const auto area = designToPixels ({ 0.0f, 0.0f, designSize, designSize });
-    if (entry != nullptr && PictureStretcher::onWholeDevicePixels (g, area))
+    juce::Rectangle<int> device;
+    if (const auto* copy = pageCopy (g, pageNumber, artScale, device))
     {
-        // The face square lies on whole device pixels; a drawing that would be resampled
-        // on every paint is resampled once to that size and then only copied.
-        const auto& picture = entry->imageFor (artScale);
-        const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
-        const auto device = (area * physical).toNearestInt();
-        if (picture.isValid() && ! device.isEmpty() && device.getWidth() != picture.getWidth())
-        {
-            PictureStretcher::copyAt (g, pageCopies.copyOf (picture, device.getWidth(), device.getHeight()),
-                                      device.getPosition(), physical);
-            return;
-        }
+        PictureStretcher::copyAt (g, *copy, device.getPosition(), g.getInternalContext().getPhysicalPixelScaleFactor());
+        return;
     }
     drawDirect (g, entry, area, artScale);
+}
+
+// When the face square lies on whole device pixels, a drawing that would be resampled on
+// every paint is resampled once to that size and then only copied: the copy, with the
+// square's device pixels. Null when the drawing needs no copy or the square is off the
+// device grid.
+const juce::Image* TorvaneEditor::pageCopy (juce::Graphics& g, int pageNumber, float artScale,
+                                            juce::Rectangle<int>& device)
+{
+    const auto* entry = pageArt (pageNumber);
+    const auto area = designToPixels ({ 0.0f, 0.0f, designSize, designSize });
+    if (entry == nullptr || ! PictureStretcher::onWholeDevicePixels (g, area))
+        return nullptr;
+    const auto& picture = entry->imageFor (artScale);
+    const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
+    device = (area * physical).toNearestInt();
+    if (! picture.isValid() || device.isEmpty() || device.getWidth() == picture.getWidth())
+        return nullptr;
+    return &pageCopies.copyOf (picture, device.getWidth(), device.getHeight());
+}
+
+// The page drawing exactly as it lands on the face square's device pixels (its copy or,
+// at a matching size, the drawing itself), or null when the square is off the device grid.
+const juce::Image* TorvaneEditor::pageOnDevice (juce::Graphics& g, int pageNumber, float artScale,
+                                                juce::Rectangle<int>& device)
+{
+    if (const auto* copy = pageCopy (g, pageNumber, artScale, device))
+        return copy;
+    const auto* entry = pageArt (pageNumber);
+    const auto area = designToPixels ({ 0.0f, 0.0f, designSize, designSize });
+    if (entry == nullptr || ! PictureStretcher::onWholeDevicePixels (g, area))
+        return nullptr;
+    device = (area * g.getInternalContext().getPhysicalPixelScaleFactor()).toNearestInt();
+    const auto& picture = entry->imageFor (artScale);
+    return picture.getBounds() == juce::Rectangle<int> (device.getWidth(), device.getHeight()) ? &picture : nullptr;
 }
 
 // The new drawing shows where the dissolve's progress has passed the noise value, with
 // a soft edge 25.5 noise steps wide; the mask is stretched over the face square.
 void TorvaneEditor::drawDissolve (juce::Graphics& g, float artScale)
 {
-    drawPageBackground (g, leavingPage, artScale);
     rewriteMask();
+    if (! referencePaint)
+    {
+        // Both drawings on the device pixels: mixed in the scene's own loop.
+        juce::Rectangle<int> device;
+        const auto* leaving = pageOnDevice (g, leavingPage, artScale, device);
+        const auto* shown = leaving != nullptr ? pageOnDevice (g, shownPage, artScale, device) : nullptr;
+        if (shown != nullptr
+            && pageDissolve.draw (g, *leaving, *shown, maskImage, device.getPosition(),
+                                  g.getInternalContext().getPhysicalPixelScaleFactor()))
+            return;
+    }
+    drawPageBackground (g, leavingPage, artScale);
     juce::Graphics::ScopedSaveState state (g);
     const auto origin = fittedArea().getPosition().toFloat();
     const float k = (designSize * contentScale()) / (float) maskImage.getWidth();
@@ -145,7 +226,7 @@ void TorvaneEditor::rewriteMask()
 void TorvaneEditor::paintWarmth (juce::Graphics& g, float artScale)
 {
     if (warmth > 0.0f)
-        drawArt (g, art ("warmRare"), rect ("warmRare"), 0.85f * warmth, artScale);
+        drawFixedArt (g, art ("warmRare"), rect ("warmRare"), 0.85f * warmth, artScale);
 }
 
 // Each coal group breathes slowly and flickers on its own, brighter with Drive; the
@@ -163,7 +244,7 @@ void TorvaneEditor::paintCoals (juce::Graphics& g, float artScale, float d)
         if (opacity > 0.0f)
         {
             const auto name = bases[j] + word;
-            drawArt (g, art (name), rect (name), opacity, artScale);
+            drawFixedArt (g, art (name), rect (name), opacity, artScale);
         }
     }
 }
@@ -203,7 +284,7 @@ void TorvaneEditor::paintGlisten (juce::Graphics& g, float artScale, float d)
     {
         const float glint = std::max (faceNoise (11.0 * faceClock, 5.1f * (float) j + 1.0f, 1.0f), 0.0f);
         const auto name = bases[j] + word;
-        drawArt (g, art (name), rect (name), (0.7f * glint + 0.3f) * q, artScale);
+        drawFixedArt (g, art (name), rect (name), (0.7f * glint + 0.3f) * q, artScale);
     }
 }
 
@@ -238,7 +319,7 @@ void TorvaneEditor::paintTransformer (juce::Graphics& g, float artScale, float d
 
     if (shaking)
     {
-        drawArt (g, art ("behind" + word), rect ("behind" + word), 1.0f, artScale);
+        drawFixedArt (g, art ("behind" + word), rect ("behind" + word), 1.0f, artScale);
         const auto root = designPoint (rect ("cableRoot" + word).getPosition());
         const auto far = designPoint (rect ("cableFar" + word).getPosition());
         const auto v = root - far;
@@ -260,10 +341,10 @@ void TorvaneEditor::paintTransformer (juce::Graphics& g, float artScale, float d
     if (shaking)
     {
         g.addTransform (juce::AffineTransform::translation (shake.x, shake.y));
-        drawArt (g, art ("transformer" + word), rect ("transformer" + word), 1.0f, artScale);
+        drawFixedArt (g, art ("transformer" + word), rect ("transformer" + word), 1.0f, artScale);
     }
-    drawArt (g, art ("valveDim" + word), rect ("valveDim" + word), std::max (0.85f * gridDim, 0.55f * hitPulse * envSlow),
+    drawFixedArt (g, art ("valveDim" + word), rect ("valveDim" + word), std::max (0.85f * gridDim, 0.55f * hitPulse * envSlow),
              artScale);
-    drawArt (g, art ("valveHot" + word), rect ("valveHot" + word),
+    drawFixedArt (g, art ("valveHot" + word), rect ("valveHot" + word),
              (1.0f - 0.8f * hitPulse) * envSlow * (1.0f - 0.7f * gridDim) * 0.9f, artScale);
 }

@@ -16,9 +16,47 @@ bool hasVisiblePixel (const juce::Image::BitmapData& bits, juce::Rectangle<int> 
         }
     return false;
 }
+
+juce::Rectangle<int> tileAt (const juce::Image& image, int column, int row)
+{
+    const int tx = column * OpaqueTiles::tileSize, ty = row * OpaqueTiles::tileSize;
+    return { tx, ty, std::min (OpaqueTiles::tileSize, image.getWidth() - tx),
+             std::min (OpaqueTiles::tileSize, image.getHeight() - ty) };
+}
 } // namespace
 
+OpaqueTiles::Grid OpaqueTiles::findGrid (const juce::Image& image)
+{
+    Grid grid;
+    if (! image.isValid())
+        return grid;
+    grid.columns = (image.getWidth() + tileSize - 1) / tileSize;
+    grid.rows = (image.getHeight() + tileSize - 1) / tileSize;
+    grid.filled.assign ((size_t) (grid.columns * grid.rows), ! image.hasAlphaChannel());
+    if (! image.hasAlphaChannel())
+        return grid;
+    const juce::Image::BitmapData bits (image, juce::Image::BitmapData::readOnly);
+    for (int row = 0; row < grid.rows; ++row)
+        for (int column = 0; column < grid.columns; ++column)
+            grid.filled[(size_t) (row * grid.columns + column)] = hasVisiblePixel (bits, tileAt (image, column, row));
+    return grid;
+}
+
+OpaqueTiles::Grid OpaqueTiles::filledGrid (const juce::Image& image)
+{
+    Grid grid;
+    grid.columns = (image.getWidth() + tileSize - 1) / tileSize;
+    grid.rows = (image.getHeight() + tileSize - 1) / tileSize;
+    grid.filled.assign ((size_t) (grid.columns * grid.rows), true);
+    return grid;
+}
+
 juce::RectangleList<int> OpaqueTiles::findTiles (const juce::Image& image)
+{
+    return tilesOf (image, findGrid (image));
+}
+
+juce::RectangleList<int> OpaqueTiles::tilesOf (const juce::Image& image, const Grid& grid)
 {
     juce::RectangleList<int> tiles;
     if (! image.isValid())
@@ -28,26 +66,43 @@ juce::RectangleList<int> OpaqueTiles::findTiles (const juce::Image& image)
         tiles.add (image.getBounds());
         return tiles;
     }
-    const juce::Image::BitmapData bits (image, juce::Image::BitmapData::readOnly);
-    for (int ty = 0; ty < image.getHeight(); ty += tileSize)
-        for (int tx = 0; tx < image.getWidth(); tx += tileSize)
-        {
-            const juce::Rectangle<int> tile (tx, ty, std::min (tileSize, image.getWidth() - tx),
-                                             std::min (tileSize, image.getHeight() - ty));
-            if (hasVisiblePixel (bits, tile))
-                tiles.addWithoutMerging (tile);
-        }
+    for (int row = 0; row < grid.rows; ++row)
+        for (int column = 0; column < grid.columns; ++column)
+            if (grid.at (column, row))
+                tiles.addWithoutMerging (tileAt (image, column, row));
     tiles.consolidate();
     return tiles;
 }
 
-const juce::RectangleList<int>& OpaqueTiles::tilesFor (const juce::Image& image)
+OpaqueTiles::Entry& OpaqueTiles::entryFor (const juce::Image& image)
 {
     auto* key = image.getPixelData();
     auto found = cache.find (key);
     if (found == cache.end())
-        found = cache.emplace (key, Entry { image, findTiles (image) }).first;
-    return found->second.tiles;
+        found = cache.emplace (key, Entry { image, findGrid (image), false, {} }).first;
+    return found->second;
+}
+
+const juce::RectangleList<int>& OpaqueTiles::tilesFor (const juce::Image& image)
+{
+    auto& entry = entryFor (image);
+    if (! entry.hasTiles)
+    {
+        entry.tiles = tilesOf (image, entry.grid);
+        entry.hasTiles = true;
+    }
+    return entry.tiles;
+}
+
+const OpaqueTiles::Grid& OpaqueTiles::gridFor (const juce::Image& image)
+{
+    return entryFor (image).grid;
+}
+
+void OpaqueTiles::adopt (const juce::Image& image, Grid grid)
+{
+    if (image.isValid())
+        cache.emplace (image.getPixelData(), Entry { image, std::move (grid), false, {} });
 }
 
 juce::RectangleList<int> OpaqueTiles::clipFor (const juce::Image& image, juce::Rectangle<float> area)

@@ -18,8 +18,17 @@ public:
     // The picture resampled to width x height.
     const juce::Image& copyOf (const juce::Image& picture, int width, int height);
 
+    // Takes a copy of the picture made elsewhere (off the message thread).
+    void adopt (const juce::Image& picture, const juce::Image& scaled);
+
+    // The picture stretched to width x height by the framework, as every copy is made.
+    static juce::Image stretched (const juce::Image& picture, int width, int height);
+
     // How many copies have been made (for tests).
     int copiesMade() const { return made; }
+
+    // The bytes of pixels the copies hold.
+    size_t bytesHeld() const;
 
 private:
     struct Copy
@@ -28,6 +37,8 @@ private:
         juce::Image scaled;
         juce::uint32 lastUse = 0;
     };
+    Copy& slotFor (const juce::Image& picture);
+
     std::vector<Copy> copies;
     juce::uint32 uses = 0;
     int made = 0;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ArtPrefetch.h"
 #include "FaceParticle.h"
 #include "OpaqueTiles.h"
+#include "OverlayCopies.h"
+#include "PageDissolve.h"
 #include "PictureStretcher.h"
 #include "ScaledCopies.h"
 #include "HeatLight.h"
@@ -130,9 +133,26 @@ public:
     juce::Random random { 3342 };
     OpaqueTiles opaqueTiles;   // where each overlay picture has pixels, found on first draw
     PictureStretcher stretcher;
-    // The page drawings at a size no embedded scale matches: the two of a dissolve (a
-    // 2240-pixel square holds 15 MB each, so the third page is made again when shown).
-    ScaledCopies pageCopies { 2 };
+    // The page drawings at a size no embedded scale matches, all three, so that a change
+    // of character never makes one inside a frame (a 2240-pixel square holds 15 MB each).
+    ScaledCopies pageCopies { 3 };
+    // The overlays that stay put, laid onto the device pixels of the current size.
+    OverlayCopies overlayCopies { 48u << 20 };
+    PageDissolve pageDissolve;
+    // The face square in device pixels and the art scale the overlay copies belong to.
+    juce::Rectangle<float> copiedSquare;
+    float copiedArtScale = 0.0f;
+    // Paints every frame the way the scene did before its per-size copies: resampled on
+    // every paint and dissolved through an image clip (for tests comparing the two).
+    bool referencePaint = false;
+    // Decodes the scene's art ahead; stopped before any member it fills goes.
+    ArtPrefetch prefetch;
+    // The face square, art scale and display scale the prefetch was last started for
+    // (an art scale of 0: not yet, so the next paint is the editor's first frame).
+    juce::Rectangle<float> prefetchedSquare;
+    float prefetchedArtScale = 0.0f, prefetchedPhysical = 0.0f;
+    // How long the editor's first frame may take while the prefetch thread works.
+    static constexpr double firstFrameMs = 150.0;
     Animator animator;
 
     static constexpr int noiseSize = 140;
@@ -202,6 +222,19 @@ private:
     void drawPageBackground (juce::Graphics&, int page, float artScale);
     void drawArt (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> designRect,
                   float opacity, float artScale);
+    void drawFixedArt (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> designRect,
+                       float opacity, float artScale);
+    void keepCopiesFor (juce::Graphics&, float artScale);
+    const PictureStretcher::Piece* wholeOnDevice (const juce::Image& picture, juce::Rectangle<float> area,
+                                                  float physical);
+    void prefetchFor (juce::Graphics&, float artScale, double paintStartMs);
+    void takePrefetched();
+    void queuePictures (std::vector<ArtPrefetch::Job>& jobs, int page, float artScale, float physical) const;
+    static int pageOfArt (const std::string& name);
+    bool isPageArt (const zem::ArtEntry*) const;
+    std::vector<std::pair<juce::String, juce::Rectangle<float>>> fixedOverlays (int page) const;
+    const juce::Image* pageCopy (juce::Graphics&, int page, float artScale, juce::Rectangle<int>& device);
+    const juce::Image* pageOnDevice (juce::Graphics&, int page, float artScale, juce::Rectangle<int>& device);
     void drawDirect (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect, float artScale);
     void drawTransformed (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect,
                           const juce::AffineTransform& transform, float artScale);
