@@ -149,6 +149,19 @@ void TorvaneEditor::drawPageBackground (juce::Graphics& g, int pageNumber, float
     drawDirect (g, entry, area, artScale);
 }
 
+// The page's drawing when the face square lies on whole device pixels, with the square's
+// device pixels; null when there is no drawing or the square is off the device grid.
+const juce::Image* TorvaneEditor::pageOnGrid (juce::Graphics& g, int pageNumber, float artScale,
+                                              juce::Rectangle<int>& device)
+{
+    const auto* entry = pageArt (pageNumber);
+    const auto area = designToPixels ({ 0.0f, 0.0f, designSize, designSize });
+    if (entry == nullptr || ! PictureStretcher::onWholeDevicePixels (g, area))
+        return nullptr;
+    device = (area * g.getInternalContext().getPhysicalPixelScaleFactor()).toNearestInt();
+    return &entry->imageFor (artScale);
+}
+
 // When the face square lies on whole device pixels, a drawing that would be resampled on
 // every paint is resampled once to that size and then only copied: the copy, with the
 // square's device pixels. Null when the drawing needs no copy or the square is off the
@@ -156,16 +169,10 @@ void TorvaneEditor::drawPageBackground (juce::Graphics& g, int pageNumber, float
 const juce::Image* TorvaneEditor::pageCopy (juce::Graphics& g, int pageNumber, float artScale,
                                             juce::Rectangle<int>& device)
 {
-    const auto* entry = pageArt (pageNumber);
-    const auto area = designToPixels ({ 0.0f, 0.0f, designSize, designSize });
-    if (entry == nullptr || ! PictureStretcher::onWholeDevicePixels (g, area))
+    const auto* picture = pageOnGrid (g, pageNumber, artScale, device);
+    if (picture == nullptr || ! picture->isValid() || device.isEmpty() || device.getWidth() == picture->getWidth())
         return nullptr;
-    const auto& picture = entry->imageFor (artScale);
-    const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
-    device = (area * physical).toNearestInt();
-    if (! picture.isValid() || device.isEmpty() || device.getWidth() == picture.getWidth())
-        return nullptr;
-    return &pageCopies.copyOf (picture, device.getWidth(), device.getHeight());
+    return &pageCopies.copyOf (*picture, device.getWidth(), device.getHeight());
 }
 
 // The page drawing exactly as it lands on the face square's device pixels (its copy or,
@@ -175,13 +182,10 @@ const juce::Image* TorvaneEditor::pageOnDevice (juce::Graphics& g, int pageNumbe
 {
     if (const auto* copy = pageCopy (g, pageNumber, artScale, device))
         return copy;
-    const auto* entry = pageArt (pageNumber);
-    const auto area = designToPixels ({ 0.0f, 0.0f, designSize, designSize });
-    if (entry == nullptr || ! PictureStretcher::onWholeDevicePixels (g, area))
-        return nullptr;
-    device = (area * g.getInternalContext().getPhysicalPixelScaleFactor()).toNearestInt();
-    const auto& picture = entry->imageFor (artScale);
-    return picture.getBounds() == juce::Rectangle<int> (device.getWidth(), device.getHeight()) ? &picture : nullptr;
+    const auto* picture = pageOnGrid (g, pageNumber, artScale, device);
+    return picture != nullptr && picture->getBounds() == juce::Rectangle<int> (device.getWidth(), device.getHeight())
+               ? picture
+               : nullptr;
 }
 
 // The new drawing shows where the dissolve's progress has passed the noise value, with

@@ -27,12 +27,9 @@ juce::Rectangle<int> tileAt (const juce::Image& image, int column, int row)
 
 OpaqueTiles::Grid OpaqueTiles::findGrid (const juce::Image& image)
 {
-    Grid grid;
     if (! image.isValid())
-        return grid;
-    grid.columns = (image.getWidth() + tileSize - 1) / tileSize;
-    grid.rows = (image.getHeight() + tileSize - 1) / tileSize;
-    grid.filled.assign ((size_t) (grid.columns * grid.rows), ! image.hasAlphaChannel());
+        return {};
+    auto grid = uniformGrid (image, ! image.hasAlphaChannel());
     if (! image.hasAlphaChannel())
         return grid;
     const juce::Image::BitmapData bits (image, juce::Image::BitmapData::readOnly);
@@ -44,10 +41,16 @@ OpaqueTiles::Grid OpaqueTiles::findGrid (const juce::Image& image)
 
 OpaqueTiles::Grid OpaqueTiles::filledGrid (const juce::Image& image)
 {
+    return uniformGrid (image, true);
+}
+
+// The picture's grid with every tile set alike.
+OpaqueTiles::Grid OpaqueTiles::uniformGrid (const juce::Image& image, bool filled)
+{
     Grid grid;
     grid.columns = (image.getWidth() + tileSize - 1) / tileSize;
     grid.rows = (image.getHeight() + tileSize - 1) / tileSize;
-    grid.filled.assign ((size_t) (grid.columns * grid.rows), true);
+    grid.filled.assign ((size_t) (grid.columns * grid.rows), filled);
     return grid;
 }
 

@@ -21,7 +21,6 @@ public:
         std::vector<bool> filled;
 
         bool at (int column, int row) const { return filled[(size_t) (row * columns + column)]; }
-        bool isEmpty() const { return std::find (filled.begin(), filled.end(), true) == filled.end(); }
     };
 
     // The tiles of the picture; an empty list when the picture is fully transparent.
@@ -43,6 +42,7 @@ public:
     static juce::RectangleList<int> findTiles (const juce::Image& image);
 
 private:
+    static Grid uniformGrid (const juce::Image& image, bool filled);
     static juce::RectangleList<int> tilesOf (const juce::Image& image, const Grid& grid);
 
     struct Entry

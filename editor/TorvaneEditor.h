@@ -233,6 +233,7 @@ private:
     static int pageOfArt (const std::string& name);
     bool isPageArt (const zem::ArtEntry*) const;
     std::vector<std::pair<juce::String, juce::Rectangle<float>>> fixedOverlays (int page) const;
+    const juce::Image* pageOnGrid (juce::Graphics&, int page, float artScale, juce::Rectangle<int>& device);
     const juce::Image* pageCopy (juce::Graphics&, int page, float artScale, juce::Rectangle<int>& device);
     const juce::Image* pageOnDevice (juce::Graphics&, int page, float artScale, juce::Rectangle<int>& device);
     void drawDirect (juce::Graphics&, const zem::ArtEntry* entry, juce::Rectangle<float> pixelRect, float artScale);
