@@ -67,7 +67,7 @@ void TorvaneEditor::paintEyes (juce::Graphics& g, float artScale)
 
         const auto eyeArea = designToPixels (rect (eyeName));
         const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
-        const auto* laidOn = referencePaint ? nullptr : wholeOnDevice (eye->imageFor (artScale), eyeArea, physical);
+        const auto* laidOn = wholeOnDevice (eye->imageFor (artScale), eyeArea, physical);
         if (laidOn != nullptr)
             PictureStretcher::copyAt (g, laidOn->pixels, laidOn->at, physical);
         else
@@ -106,7 +106,7 @@ const PictureStretcher::Piece* TorvaneEditor::wholeOnDevice (const juce::Image& 
                                                              float physical)
 {
     const auto whole = OpaqueTiles::filledGrid (picture);
-    const auto* pieces = overlayCopies.piecesFor (picture, area, physical, opaqueTiles, stretcher, &whole);
+    const auto* pieces = laidOnDevice (picture, area, physical, &whole);
     return pieces != nullptr && pieces->size() == 1 ? &pieces->front() : nullptr;
 }
 

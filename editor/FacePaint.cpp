@@ -25,8 +25,9 @@ void TorvaneEditor::paintFace (juce::Graphics& g)
     const double startMs = juce::Time::getMillisecondCounterHiRes();
     const float artScale = kit.imageScale (g);
     const float d = driveAmount();
-    takePrefetched();
+    copyBudget.beginFrame();
     keepCopiesFor (g, artScale);
+    takePrefetched();
 
     if (dissolve < 1.0f && leavingPage != shownPage)
         drawDissolve (g, artScale);
@@ -68,7 +69,7 @@ void TorvaneEditor::drawArt (juce::Graphics& g, const zem::ArtEntry* entry, juce
     g.setOpacity (std::min (opacity, 1.0f));
     const auto& picture = entry->imageFor (artScale);
     // Only where the picture has pixels: the same result for less compositing.
-    if (! referencePaint && stretcher.draw (g, picture, area, &opaqueTiles.gridFor (picture)))
+    if (const auto* grid = tilesOf (picture); grid != nullptr && stretcher.draw (g, picture, area, grid))
         return;
     g.reduceClipRegion (opaqueTiles.clipFor (picture, area));
     drawStretched (g, entry, area, artScale);
@@ -82,9 +83,7 @@ void TorvaneEditor::drawFixedArt (juce::Graphics& g, const zem::ArtEntry* entry,
     if (entry == nullptr || ! (opacity > 0.0f) || ! (designRect.getWidth() > 0.0f) || ! (designRect.getHeight() > 0.0f))
         return;
     const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
-    const auto* pieces = referencePaint ? nullptr
-                                        : overlayCopies.piecesFor (entry->imageFor (artScale), designToPixels (designRect),
-                                                                   physical, opaqueTiles, stretcher);
+    const auto* pieces = laidOnDevice (entry->imageFor (artScale), designToPixels (designRect), physical, nullptr);
     if (pieces == nullptr)
     {
         drawArt (g, entry, designRect, opacity, artScale);
@@ -95,8 +94,19 @@ void TorvaneEditor::drawFixedArt (juce::Graphics& g, const zem::ArtEntry* entry,
     PictureStretcher::drawPieces (g, *pieces, physical);
 }
 
-// The overlay copies belong to one size of the face square on the device: a new size or
-// art scale lets the old ones go.
+const OpaqueTiles::Grid* TorvaneEditor::tilesOf (const juce::Image& picture)
+{
+    return &opaqueTiles.gridFor (picture);
+}
+
+const OverlayCopies::Pieces* TorvaneEditor::laidOnDevice (const juce::Image& picture, juce::Rectangle<float> area,
+                                                          float physical, const OpaqueTiles::Grid* grid)
+{
+    return overlayCopies.piecesFor (picture, area, physical, opaqueTiles, stretcher, grid);
+}
+
+// The copies belong to one size of the face square on the device: a new size or art
+// scale lets the old ones go.
 void TorvaneEditor::keepCopiesFor (juce::Graphics& g, float artScale)
 {
     const float physical = g.getInternalContext().getPhysicalPixelScaleFactor();
@@ -104,6 +114,7 @@ void TorvaneEditor::keepCopiesFor (juce::Graphics& g, float artScale)
     if (square != copiedSquare || artScale != copiedArtScale)
     {
         overlayCopies.clear();
+        pageCopies.clear();
         copiedSquare = square;
         copiedArtScale = artScale;
     }
@@ -132,7 +143,7 @@ void TorvaneEditor::drawStretched (juce::Graphics& g, const zem::ArtEntry* entry
     if (entry == nullptr || pixelRect.isEmpty())
         return;
     const auto& picture = entry->imageFor (artScale);
-    if (! stretcher.draw (g, picture, pixelRect, referencePaint ? nullptr : &opaqueTiles.gridFor (picture)))
+    if (! stretcher.draw (g, picture, pixelRect, tilesOf (picture)))
         drawDirect (g, entry, pixelRect, artScale);
 }
 
@@ -164,15 +175,15 @@ const juce::Image* TorvaneEditor::pageOnGrid (juce::Graphics& g, int pageNumber,
 
 // When the face square lies on whole device pixels, a drawing that would be resampled on
 // every paint is resampled once to that size and then only copied: the copy, with the
-// square's device pixels. Null when the drawing needs no copy or the square is off the
-// device grid.
+// square's device pixels. Null when the drawing needs no copy, the square is off the
+// device grid or the copies' budget cannot hold it.
 const juce::Image* TorvaneEditor::pageCopy (juce::Graphics& g, int pageNumber, float artScale,
                                             juce::Rectangle<int>& device)
 {
     const auto* picture = pageOnGrid (g, pageNumber, artScale, device);
     if (picture == nullptr || ! picture->isValid() || device.isEmpty() || device.getWidth() == picture->getWidth())
         return nullptr;
-    return &pageCopies.copyOf (*picture, device.getWidth(), device.getHeight());
+    return pageCopies.copyOf (*picture, device.getWidth(), device.getHeight());
 }
 
 // The page drawing exactly as it lands on the face square's device pixels (its copy or,
@@ -193,23 +204,25 @@ const juce::Image* TorvaneEditor::pageOnDevice (juce::Graphics& g, int pageNumbe
 void TorvaneEditor::drawDissolve (juce::Graphics& g, float artScale)
 {
     rewriteMask();
-    if (! referencePaint)
-    {
-        // Both drawings on the device pixels: mixed in the scene's own loop.
-        juce::Rectangle<int> device;
-        const auto* leaving = pageOnDevice (g, leavingPage, artScale, device);
-        const auto* shown = leaving != nullptr ? pageOnDevice (g, shownPage, artScale, device) : nullptr;
-        if (shown != nullptr
-            && pageDissolve.draw (g, *leaving, *shown, maskImage, device.getPosition(),
-                                  g.getInternalContext().getPhysicalPixelScaleFactor()))
-            return;
-    }
+    if (mixOnDevice (g, artScale))
+        return;
     drawPageBackground (g, leavingPage, artScale);
     juce::Graphics::ScopedSaveState state (g);
     const auto origin = fittedArea().getPosition().toFloat();
     const float k = (designSize * contentScale()) / (float) maskImage.getWidth();
     g.reduceClipRegion (maskImage, juce::AffineTransform::scale (k, k).translated (origin.x, origin.y));
     drawPageBackground (g, shownPage, artScale);
+}
+
+// Both drawings on the device pixels: mixed in the scene's own loop.
+bool TorvaneEditor::mixOnDevice (juce::Graphics& g, float artScale)
+{
+    juce::Rectangle<int> device;
+    const auto* leaving = pageOnDevice (g, leavingPage, artScale, device);
+    const auto* shown = leaving != nullptr ? pageOnDevice (g, shownPage, artScale, device) : nullptr;
+    return shown != nullptr
+           && pageDissolve.draw (g, *leaving, *shown, maskImage, device.getPosition(),
+                                 g.getInternalContext().getPhysicalPixelScaleFactor());
 }
 
 void TorvaneEditor::rewriteMask()

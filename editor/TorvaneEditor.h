@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArtPrefetch.h"
+#include "CopyBudget.h"
 #include "FaceParticle.h"
 #include "OpaqueTiles.h"
 #include "OverlayCopies.h"
@@ -13,6 +14,8 @@
 
 #include <array>
 #include <functional>
+#include <set>
+#include <utility>
 
 class TorvaneProcessor;
 
@@ -133,18 +136,22 @@ public:
     juce::Random random { 3342 };
     OpaqueTiles opaqueTiles;   // where each overlay picture has pixels, found on first draw
     PictureStretcher stretcher;
-    // The page drawings at a size no embedded scale matches, all three, so that a change
-    // of character never makes one inside a frame (a 2240-pixel square holds 15 MB each).
-    ScaledCopies pageCopies { 3 };
+    // All the copies below together hold at most this many bytes, at every window size.
+    static constexpr size_t copyBudgetBytes = (size_t) 96 << 20;
+    CopyBudget copyBudget { copyBudgetBytes };
+    // The page drawings at a size no embedded scale matches, all three where the budget
+    // holds them, so that a change of character does not make one inside a frame (a
+    // 2240-pixel square holds 15 MB each). They give up their room first, the page on
+    // screen never.
+    ScaledCopies pageCopies { copyBudget };
     // The overlays that stay put, laid onto the device pixels of the current size.
-    OverlayCopies overlayCopies { 48u << 20 };
+    OverlayCopies overlayCopies { copyBudget };
     PageDissolve pageDissolve;
-    // The face square in device pixels and the art scale the overlay copies belong to.
+    // The face square in device pixels and the art scale the copies belong to.
     juce::Rectangle<float> copiedSquare;
     float copiedArtScale = 0.0f;
-    // Paints every frame the way the scene did before its per-size copies: resampled on
-    // every paint and dissolved through an image clip (for tests comparing the two).
-    bool referencePaint = false;
+    // Slots whose bytes the prefetch thread found not to be a sound picture: not asked for again.
+    std::set<std::pair<const zem::ArtEntry*, int>> refusedSlots;
     // Decodes the scene's art ahead; stopped before any member it fills goes.
     ArtPrefetch prefetch;
     // The face square, art scale and display scale the prefetch was last started for
@@ -159,6 +166,17 @@ public:
     static constexpr float designSize = 560.0f;
 
     static const juce::String& pageWord (int page);
+
+protected:
+    // How the paint lays pictures onto the device pixels, each with a way round it that
+    // draws the same picture through the framework: where the picture has pixels (null:
+    // everywhere), its pieces kept on the device pixels for an area that stays put (null:
+    // resampled on each paint), and the dissolve mixed in the scene's own loop (false:
+    // through an image clip).
+    virtual const OpaqueTiles::Grid* tilesOf (const juce::Image& picture);
+    virtual const OverlayCopies::Pieces* laidOnDevice (const juce::Image& picture, juce::Rectangle<float> area,
+                                                       float physical, const OpaqueTiles::Grid* grid);
+    virtual bool mixOnDevice (juce::Graphics&, float artScale);
 
 private:
     struct StepContext
@@ -229,7 +247,10 @@ private:
                                                   float physical);
     void prefetchFor (juce::Graphics&, float artScale, double paintStartMs);
     void takePrefetched();
-    void queuePictures (std::vector<ArtPrefetch::Job>& jobs, int page, float artScale, float physical) const;
+    void adoptPrefetched (ArtPrefetch::Done&);
+    bool madeForThisSize (const ArtPrefetch::Job&) const;
+    void queuePictures (std::vector<ArtPrefetch::Job>& jobs, int page, const ArtPrefetch::Job& size) const;
+    void queuePageCopies (std::vector<ArtPrefetch::Job>& jobs, juce::Graphics&, const ArtPrefetch::Job& size) const;
     static int pageOfArt (const std::string& name);
     bool isPageArt (const zem::ArtEntry*) const;
     std::vector<std::pair<juce::String, juce::Rectangle<float>>> fixedOverlays (int page) const;

@@ -152,7 +152,7 @@ void LoudnessMatcher::modelPass (const juce::AudioBuffer<float>& chunk, int c, b
         if (c >= 2)
             ch = (int) (inputToggle++ & 1u);
 
-        const float x = juce::jlimit (-inputLimit, inputLimit, chunk.getReadPointer (ch)[i]);
+        const float x = juce::jlimit (-limit, limit, chunk.getReadPointer (ch)[i]);
         ++analysed;
 
         const float v = kWeight (x, inputStates[ch]);

@@ -24,6 +24,16 @@ public:
         float shelfZ1 = 0.0f, shelfZ2 = 0.0f, highpassZ1 = 0.0f, highpassZ2 = 0.0f;
     };
 
+    // The largest input level the analysis takes, +24 dBFS, the ceiling of the gain it
+    // can derive. A single hotter sample would otherwise fill the long input average
+    // with energy that no allowed gain can match, holding the gain at its ceiling for
+    // seconds. Sane input never reaches it.
+    static constexpr float inputLimit = 16.0f;
+
+    // A matcher whose analysis takes input up to analysisLimit; the product's stages use
+    // inputLimit, another bound is for measuring what the bound changes.
+    explicit LoudnessMatcher (float analysisLimit = inputLimit) noexcept : limit (analysisLimit) {}
+
     void prepare (int mode, float inputGain, float driveRangeDb, float driveCurve,
                   float innerGain, double sampleRate, int numChannels);
     void reset() noexcept;
@@ -35,11 +45,6 @@ public:
     void integrate (bool withOutput) noexcept;
     float targetGain (float fallbackGain) const noexcept;
 
-    // The largest input level the analysis takes, +24 dBFS, the ceiling of the gain it
-    // can derive. A single hotter sample would otherwise fill the long input average
-    // with energy that no allowed gain can match, holding the gain at its ceiling for
-    // seconds. Sane input never reaches it.
-    float inputLimit = 16.0f;
     int mode = 0;
     int numChannels = 2;
     int decimation = 1;
@@ -72,6 +77,8 @@ public:
     float smoothedGain = -1.0f;      // negative: no gain applied since the last reset
 
 private:
+    float limit;
+
     template <typename Curve>
     void modelPass (const juce::AudioBuffer<float>& chunk, int numChannels, bool atDrive) noexcept;
 

@@ -467,9 +467,9 @@ TEST_P (HostileInput, SaneInputIsUntouchedByTheAnalysisBound)
     const juce::ScopedNoDenormals noDenormals;
     const int mode = GetParam();
     DriveStage bounded, unbounded;
+    unbounded.matcher = LoudnessMatcher (std::numeric_limits<float>::infinity());
     for (auto* s : { &bounded, &unbounded })
         s->prepare (mode, rate, 512, 2);
-    unbounded.matcher.inputLimit = std::numeric_limits<float>::infinity();
 
     const float levels[] { 0.01f, 16.0f, 0.1f, 1.0f, 16.0f, 0.001f, 4.0f, 16.0f };
     const float drives[] { 0.0f, 0.6f, 1.0f, 0.3f, 0.85f, 0.1f, 1.0f, 0.45f };

@@ -69,14 +69,20 @@ const juce::Image& ArtEntry::decodeSlot (int slotIndex) const
 
     if (slot.image.isNull() && slot.data != nullptr)
     {
-        // Only whole, sound PNG files reach the decoder; anything else stays undecoded.
-        if (isCompletePng (slot.data, (size_t) slot.size))
-            slot.image = juce::ImageFileFormat::loadFrom (slot.data, (size_t) slot.size);
-
+        slot.image = decode (slot);
         ++decodes;
     }
 
     return slot.image;
+}
+
+juce::Image ArtEntry::decode (const Slot& slot)
+{
+    // Only whole, sound PNG files reach the decoder; anything else stays undecoded.
+    if (slot.data == nullptr || slot.size <= 0 || ! isCompletePng (slot.data, (size_t) slot.size))
+        return {};
+
+    return juce::ImageFileFormat::loadFrom (slot.data, (size_t) slot.size);
 }
 
 const juce::Image& ArtEntry::decodedImage (int slotIndex) const

@@ -38,6 +38,12 @@ public:
     /** The image of slot 1 to 3, decoded first if it holds data; slot 0 is always null. */
     const juce::Image& decodedImage (int slotIndex) const;
 
+    /** The slot's bytes decoded, or a null image unless they are a whole, sound PNG file:
+        the one decode of a slot, for the entry's own first use and for a decode made ahead
+        off the message thread. It reads only the slot's embedded bytes and writes nothing,
+        so any thread may call it. */
+    static juce::Image decode (const Slot& slot);
+
     /** How many PNG files the entries of this process have decoded (for tests and benchmarks). */
     static int decodeCount() noexcept;
 

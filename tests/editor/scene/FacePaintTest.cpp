@@ -1,3 +1,4 @@
+#include "ReferencePaintEditor.h"
 #include "SceneFixture.h"
 
 #include "EditorSnapshot.h"
@@ -367,7 +368,7 @@ TEST_F (FacePaint, FasterPaintMatchesTheReferencePaint)
     for (int page = 0; page < 3; ++page)
     {
         setParameter ("page", (float) ((page + 2) % 3));
-        openEditor();
+        auto& painter = openEditor<ReferencePaintEditor>();
         playLoud (45);
         for (bool dissolving : { false, true })
         {
@@ -381,9 +382,9 @@ TEST_F (FacePaint, FasterPaintMatchesTheReferencePaint)
             {
                 const auto what = TorvaneEditor::pageWord (editor->shownPage) + (dissolving ? " dissolving " : " loud ")
                                   + view.name() + " at " + juce::String (view.side);
-                editor->referencePaint = true;
+                painter.reference = true;
                 const auto reference = renderEditorSnapshot (*editor, view.side, view.side, view.scale);
-                editor->referencePaint = false;
+                painter.reference = false;
                 renderEditorSnapshot (*editor, view.side, view.side, view.scale);   // builds the copies
                 const auto faster = render (view, "faster-" + what.replaceCharacter (' ', '-'));
                 ASSERT_EQ (faster.getBounds(), reference.getBounds()) << what;

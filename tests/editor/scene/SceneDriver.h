@@ -12,11 +12,15 @@ struct SceneDriver
 {
     explicit SceneDriver (double startMs) : nowMs (startMs) {}
 
-    void openEditor()
+    template <typename Editor = TorvaneEditor>
+    Editor& openEditor()
     {
         editor.reset();
-        editor = std::make_unique<TorvaneEditor> (processor);
+        auto opened = std::make_unique<Editor> (processor);
+        auto& result = *opened;
+        editor = std::move (opened);
         editor->animator.stopTimer();
+        return result;
     }
 
     // One tick stepMs after the previous one.

@@ -5,15 +5,24 @@
 
 #include <zem/zem.h>
 
+#include <atomic>
 #include <deque>
+#include <optional>
 #include <vector>
 
-// Decodes the scene's pictures ahead of their first use on a background thread of the
-// lowest priority, and makes the page drawings' copies at the face square's size, so
-// that a character shown for the first time does not stop a frame to decode its art.
-// The thread only reads the entries' embedded bytes and its own images; what it has
-// finished is taken on the message thread, which puts each decoded picture into its
-// entry's slot as the entry's own first use would.
+// Decodes the scene's pictures ahead of their first use on a background thread, and
+// makes the page drawings' copies at the face square's size and the fixed overlays'
+// pieces on the device pixels, so that a character shown for the first time does not
+// stop a frame to decode or resample its art. The thread only reads the entries'
+// embedded bytes and its own images; what it has finished is taken on the message
+// thread, which puts each decoded picture into its entry's slot as the entry's own first
+// use would.
+//
+// The thread runs at the ordinary priority: a lower one is one a process without
+// privileges cannot leave again, and on a busy machine it would leave a closing editor
+// waiting for a thread that gets no time. A stop request is answered between any two
+// steps of a job (a decode, a band of a stretch, the tiles, one area's pieces), so
+// closing the editor waits for one step at most.
 class ArtPrefetch : private juce::Thread
 {
 public:
@@ -28,12 +37,16 @@ public:
         // of "physical" device pixels per unit, to be laid onto the device pixels.
         std::vector<juce::Rectangle<float>> areas;
         float physical = 1.0f;
+        // The face square in device pixels and the art scale the job was made for: its
+        // copy and pieces belong to that size alone.
+        juce::Rectangle<float> deviceSquare;
+        float artScale = 0.0f;
     };
 
     struct Done
     {
         Job job;
-        juce::Image picture;
+        juce::Image picture;      // null when the slot's bytes are not a sound picture
         OpaqueTiles::Grid grid;   // where the picture has pixels, for an overlay
         juce::Image copy;         // the page drawing at the copy's size
         std::vector<std::vector<PictureStretcher::Piece>> pieces;   // one list per area
@@ -54,13 +67,19 @@ public:
     // Waits, at most this long, for the queue to run dry.
     void waitWhileBusy (double milliseconds) const;
 
+    // How many slots the thread has tried to decode (for tests).
+    int decodesTried() const { return tried.load(); }
+
 private:
     void run() override;
-    Done perform (const Job&);
+    std::optional<Job> nextJob();
+    std::optional<Done> perform (const Job&);
+    bool layOn (Done&);
 
     juce::CriticalSection lock;
     std::deque<Job> queue;
     std::vector<Done> finished;
     bool working = false;
+    std::atomic<int> tried { 0 };
     PictureStretcher stretcher;   // the thread's own
 };
