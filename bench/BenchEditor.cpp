@@ -27,6 +27,14 @@ struct Scene : SceneDriver
         editor->setSize (side, side);
     }
 
+    // The window made "newSide" units square, as a host resizes it.
+    void resize (int newSide)
+    {
+        side = newSide;
+        image = juce::Image (juce::Image::ARGB, (int) (side * scale), (int) (side * scale), true);
+        editor->setSize (side, side);
+    }
+
     // Loud audio with every published value up, so that every layer of the page draws:
     // coals, embers, glisten, indicator, shaking transformer, valve, mouth, eyes,
     // speaker, drips, smoke, sizzles, spatters and sparks.
@@ -210,6 +218,69 @@ void session (benchmark::State& state)
     state.SetLabel (scene.label (0));
 }
 
+// The scripted session with a resize in the middle: the editor opens at one window size,
+// shows each page, is resized to the other size (the display scale kept), and shows each
+// page again. The first frame after the resize may build what the new size draws; every
+// later frame must fit.
+void sessionResize (benchmark::State& state)
+{
+    Scene scene (0, (int) state.range (0), (float) state.range (2) / 100.0f);
+    double first = 0.0, worst = 0.0;
+    int over = 0, frames = 0;
+    for (auto _ : state)
+    {
+        scene.resize ((int) state.range (0));
+        scene.setParameter ("page", 0.0f);
+        scene.open();
+        auto next = std::chrono::steady_clock::now();
+        auto paced = [&next] (auto work)
+        {
+            std::this_thread::sleep_until (next);
+            next = std::max (next + std::chrono::microseconds (16667), std::chrono::steady_clock::now());
+            return Scene::timed (work);
+        };
+        paced ([&] { scene.tick(); scene.paint(); });
+        auto showPages = [&] (std::initializer_list<int> pages, bool counted)
+        {
+            for (int page : pages)
+            {
+                scene.setParameter ("page", (float) page);
+                for (int i = 0; i < 40; ++i)
+                {
+                    const double ms = paced ([&] { scene.play (1); scene.paint(); });
+                    worst = counted ? std::max (worst, ms) : worst;
+                    over += counted && ms > 33.0 ? 1 : 0;
+                    frames += counted ? 1 : 0;
+                }
+            }
+        };
+        showPages ({ 0, 1, 2 }, false);
+        scene.resize ((int) state.range (1));
+        first = paced ([&] { scene.play (1); scene.paint(); });
+        showPages ({ 2, 0, 1, 2 }, true);
+    }
+    state.counters["first_after_resize_ms"] = first;
+    state.counters["worst_after_ms"] = worst;
+    state.counters["frames_over_33ms"] = over;
+    state.counters["frames"] = frames;
+    state.counters["copies_MB"] = scene.copyMegabytes();
+    state.SetLabel ((juce::String ((int) (state.range (0) * state.range (2) / 100)) + "px -> "
+                     + juce::String ((int) (state.range (1) * state.range (2) / 100)) + "px")
+                        .toStdString());
+}
+
+// The bytes all copies hold once the prefetch thread has finished, loud on Rare, for
+// window sizes up to the largest the editor allows and display scales 1 to 3.
+void copiesMemory (benchmark::State& state)
+{
+    Scene scene (0, sideOf (state), scaleOf (state));
+    scene.play (60);
+    for (auto _ : state)
+        scene.settle();
+    state.counters["copies_MB"] = scene.copyMegabytes();
+    state.SetLabel (scene.label (0));
+}
+
 void tickPlaying (benchmark::State& state)
 {
     Scene scene ((int) state.range (0), 560, 1.0f);
@@ -252,6 +323,11 @@ BENCHMARK (paintFace)->Apply (views)->Unit (benchmark::kMillisecond);
 BENCHMARK (paintDissolve)->Apply (views)->Unit (benchmark::kMillisecond);
 BENCHMARK (firstVisit)->Apply (views)->UseManualTime()->Iterations (3)->Unit (benchmark::kMillisecond);
 BENCHMARK (session)->Apply (sessionViews)->Iterations (1)->Unit (benchmark::kMillisecond);
+BENCHMARK (sessionResize)->Args ({ 560, 1120, 200 })->Args ({ 1120, 560, 200 })->Iterations (1)->Unit (benchmark::kMillisecond);
+BENCHMARK (copiesMemory)
+    ->ArgsProduct ({ { 0 }, { 560, 1120, 1680, 2400, 4000, 6000 }, { 100, 150, 200, 300 } })
+    ->Iterations (1)
+    ->Unit (benchmark::kMillisecond);
 BENCHMARK (tickPlaying)->DenseRange (0, 2)->Unit (benchmark::kMicrosecond);
 BENCHMARK (tickSilent)->Unit (benchmark::kMicrosecond);
 

@@ -11,13 +11,13 @@ ScaledCopies::~ScaledCopies()
     budget.remove (*this);
 }
 
-std::vector<ScaledCopies::Copy>::iterator ScaledCopies::find (const juce::Image& picture)
+std::list<ScaledCopies::Copy>::iterator ScaledCopies::find (const juce::Image& picture)
 {
     return std::find_if (copies.begin(), copies.end(),
                          [&] (const Copy& c) { return c.source.getPixelData() == picture.getPixelData(); });
 }
 
-void ScaledCopies::erase (std::vector<Copy>::iterator copy)
+void ScaledCopies::erase (std::list<Copy>::iterator copy)
 {
     budget.giveBack (copy->bytes);
     copies.erase (copy);
@@ -62,7 +62,7 @@ void ScaledCopies::adopt (const juce::Image& picture, const juce::Image& scaled)
 void ScaledCopies::clear()
 {
     while (! copies.empty())
-        erase (copies.end() - 1);
+        erase (std::prev (copies.end()));
 }
 
 size_t ScaledCopies::bytesBefore (juce::uint32 keepFrom) const

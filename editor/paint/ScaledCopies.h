@@ -5,7 +5,7 @@
 #include <juce_graphics/juce_graphics.h>
 
 #include <functional>
-#include <vector>
+#include <list>
 
 // Copies of large pictures resampled once to the size they are drawn at, for displays
 // where no embedded scale matches (a 1120 window on a 2x display draws the 3x drawings
@@ -51,13 +51,13 @@ private:
         size_t bytes = 0;
         juce::uint32 lastUse = 0;
     };
-    std::vector<Copy>::iterator find (const juce::Image& picture);
-    void erase (std::vector<Copy>::iterator);
+    std::list<Copy>::iterator find (const juce::Image& picture);
+    void erase (std::list<Copy>::iterator);
     void keep (const juce::Image& picture, juce::Image scaled, size_t bytes);
     size_t bytesBefore (juce::uint32 keepFrom) const override;
     bool dropOldest (juce::uint32 keepFrom) override;
 
     CopyBudget& budget;
-    std::vector<Copy> copies;
+    std::list<Copy> copies;   // a list: a copy drawn stays where it is while others come and go
     int made = 0;
 };

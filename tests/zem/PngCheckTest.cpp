@@ -1,3 +1,4 @@
+#include "DamagedPngs.h"
 #include "TestBundle.h"
 #include "TestImages.h"
 
@@ -14,47 +15,11 @@ namespace
 
     bool check (const juce::MemoryBlock& bytes) { return zem::isCompletePng (bytes.getData(), bytes.getSize()); }
 
-    juce::uint32 crcOf (const juce::uint8* p, size_t n)
-    {
-        juce::uint32 crc = 0xffffffffu;
-        for (size_t i = 0; i < n; ++i)
-        {
-            crc ^= p[i];
-            for (int k = 0; k < 8; ++k)
-                crc = (crc & 1) != 0 ? 0xedb88320u ^ (crc >> 1) : crc >> 1;
-        }
-        return crc ^ 0xffffffffu;
-    }
-
-    // A chunk with a correct checksum, to insert after the header.
-    juce::MemoryBlock chunk (const char* type, const std::string& body)
-    {
-        juce::MemoryBlock block;
-        const auto length = (juce::uint32) body.size();
-        const juce::uint8 lengthBytes[] = { (juce::uint8) (length >> 24), (juce::uint8) (length >> 16),
-                                            (juce::uint8) (length >> 8), (juce::uint8) length };
-        block.append (lengthBytes, 4);
-        block.append (type, 4);
-        block.append (body.data(), body.size());
-        const auto crc = crcOf (static_cast<const juce::uint8*> (block.getData()) + 4, body.size() + 4);
-        const juce::uint8 crcBytes[] = { (juce::uint8) (crc >> 24), (juce::uint8) (crc >> 16), (juce::uint8) (crc >> 8), (juce::uint8) crc };
-        block.append (crcBytes, 4);
-        return block;
-    }
-
-    juce::MemoryBlock withChunkAfterHeader (const juce::MemoryBlock& png, const juce::MemoryBlock& extra)
-    {
-        juce::MemoryBlock result (png.getData(), 8 + 25);
-        result.append (extra.getData(), extra.getSize());
-        result.append (static_cast<const char*> (png.getData()) + 33, png.getSize() - 33);
-        return result;
-    }
-
     TEST (PngCheck, SoundFilesPass)
     {
         EXPECT_TRUE (check (samplePng()));
         EXPECT_TRUE (check (pngOf (solidImage (1, 1, juce::Colours::red))));
-        EXPECT_TRUE (check (withChunkAfterHeader (samplePng(), chunk ("tEXt", "Comment\0fine"))));
+        EXPECT_TRUE (check (withChunkAfterHeader (samplePng(), pngChunk ("tEXt", "Comment\0fine"))));
 
         const auto source = fixtureSource();
         int size = 0;
@@ -86,28 +51,14 @@ namespace
         }
     }
 
-    // Chunks with a correct checksum that the check must still refuse: an unknown critical
-    // chunk, and chunk types that are not four ASCII letters (the decoder aborts on those,
-    // whatever case their first byte has).
-    struct BadChunk
+    // The damaged files other tests feed the art store and the editor, each one refused:
+    // among them chunks with a correct checksum that the check must still refuse, an
+    // unknown critical chunk and chunk types that are not four ASCII letters (the decoder
+    // aborts on those, whatever case their first byte has).
+    TEST (PngCheck, DamagedFilesFail)
     {
-        const char* type;
-        const char* why;
-    };
-
-    const BadChunk badChunks[] = {
-        { "ZZZZ", "unknown critical chunk" },
-        { "a1bc", "digit in an ancillary-looking type" },
-        { "ab c", "space" },
-        { "abc\x7f", "control character" },
-        { "\xe1" "bcd", "byte above ASCII with the ancillary bit" },
-        { "A_BC", "punctuation in a critical-looking type" },
-    };
-
-    TEST (PngCheck, BadChunksFail)
-    {
-        for (const auto& c : badChunks)
-            EXPECT_FALSE (check (withChunkAfterHeader (samplePng(), chunk (c.type, "abc")))) << c.why;
+        for (const auto& damaged : damagedPngs (samplePng()))
+            EXPECT_FALSE (check (damaged.bytes)) << damaged.what;
     }
 
     TEST (PngCheck, BadInputFails)

@@ -5,8 +5,8 @@ namespace zem
 // A rotary control for one continuous parameter: the slider (bound through the framework's
 // slider attachment), a name label and a hover readout. The look-and-feel draws the slider
 // from the picture named by the slider property "zemKnobArt", turned over the rotary range
-// read from the layout documents, and rings it in the focus colour while it has keyboard
-// focus; the slider's keys sweep it (see KnobSlider).
+// read from the layout documents, and rings it in the focus colour while its keyboard
+// focus came from the keyboard; the slider's keys sweep it (see KnobSlider).
 class Knob : public juce::Component
 {
 public:

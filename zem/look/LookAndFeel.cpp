@@ -19,6 +19,15 @@ namespace
                  juce::jmax (r.getHeight() - 2.0f * d, 0.0f) };
     }
 
+    // A knob decides itself when its focus is worth a ring (see KnobSlider); any other
+    // slider is ringed while it has keyboard focus.
+    bool showsFocusRing (const juce::Slider& slider)
+    {
+        if (auto* knob = dynamic_cast<const KnobSlider*> (&slider))
+            return knob->showsFocusRing();
+        return slider.hasKeyboardFocus (false);
+    }
+
     void strokeArc (juce::Graphics& g, juce::Point<float> centre, float radius, float from, float to,
                     float thickness, juce::Colour colour)
     {
@@ -157,7 +166,7 @@ void LookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int width, 
     if (! drawKnobArt (g, area, position, angle, slider))
         drawKnobShape (g, area, position, startAngle, endAngle, angle, slider.isEnabled());
 
-    if (slider.hasKeyboardFocus (false))
+    if (showsFocusRing (slider))
         drawFocusRing (g, area);
 }
 

@@ -171,6 +171,18 @@ TEST_F (AccessibilityTest, KeyboardReachesEveryOperableControl)
     EXPECT_FALSE (reaches (&panel->lamp));
 }
 
+// The middle of the ring round the panel's drawn knob, in the panel: the ring is 4 wide
+// and ends 5.5 beyond the knob's square.
+juce::Point<int> ringTop (Panel& panel)
+{
+    auto& slider = panel.knob.slider;
+    const auto area = slider.getBoundsInParent().translated (panel.knob.getX(), panel.knob.getY());
+    const auto knobArea = slider.getLookAndFeel().getSliderLayout (slider).sliderBounds.translated (area.getX(), area.getY())
+                              .toFloat().reduced (6.0f);
+    const float side = juce::jmin (knobArea.getWidth(), knobArea.getHeight());
+    return juce::Point<float> (knobArea.getCentreX(), knobArea.getCentreY() - side / 2.0f - 3.5f).toInt();
+}
+
 // A drawn knob (no art) in the toolkit's look: a ring in the accent colour round it while
 // it has keyboard focus, gone without.
 TEST_F (AccessibilityTest, FocusedDrawnKnobShowsTheAccentRing)
@@ -180,12 +192,7 @@ TEST_F (AccessibilityTest, FocusedDrawnKnobShowsTheAccentRing)
     auto& slider = panel->knob.slider;
     flush();
 
-    const auto area = slider.getBoundsInParent().translated (panel->knob.getX(), panel->knob.getY());
-    const auto knobArea = slider.getLookAndFeel().getSliderLayout (slider).sliderBounds.translated (area.getX(), area.getY())
-                              .toFloat().reduced (6.0f);
-    const float side = juce::jmin (knobArea.getWidth(), knobArea.getHeight());
-    // The middle of the ring, which is 4 wide and ends 5.5 beyond the knob's square.
-    const auto top = juce::Point<float> (knobArea.getCentreX(), knobArea.getCentreY() - side / 2.0f - 3.5f).toInt();
+    const auto top = ringTop (*panel);
     auto pixel = [&] { return render (*panel).getPixelAt (top.x, top.y); };
 
     const auto without = pixel();
@@ -203,5 +210,130 @@ TEST_F (AccessibilityTest, FocusedDrawnKnobShowsTheAccentRing)
     flush();
     EXPECT_EQ (pixel(), without) << "the ring goes with the focus";
     panel->setLookAndFeel (nullptr);
+}
+
+// How the knob comes by the keyboard focus, as the window delivers it: a click of the
+// mouse on it, a key, Shift-Tab back from the selector, a direct grab, or the window
+// losing its focus to another and getting it back.
+enum class Act { click, arrowKey, tabBack, grab, windowAway };
+
+struct RingCase
+{
+    const char* name;
+    std::vector<Act> acts;
+    bool ring;
+};
+
+const RingCase ringCases[] = {
+    { "click", { Act::click }, false },
+    { "clickThenKey", { Act::click, Act::arrowKey }, true },
+    { "tab", { Act::tabBack }, true },
+    { "tabThenClick", { Act::tabBack, Act::click }, true },
+    { "grab", { Act::grab }, true },
+    { "clickThenWindowAway", { Act::click, Act::windowAway }, false },
+    { "tabThenWindowAway", { Act::tabBack, Act::windowAway }, true },
+    { "clickKeyThenWindowAway", { Act::click, Act::arrowKey, Act::windowAway }, true },
+};
+
+struct KnobRing : AccessibilityTest
+{
+    void SetUp() override
+    {
+        AccessibilityTest::SetUp();
+        // Without its text box (as on art) the knob comes right before the selector in
+        // the Tab order.
+        panel->knob.slider.setTextBoxStyle (juce::Slider::NoTextBox, false, 0, 0);
+        panel->setLookAndFeel (&look);
+        flush();
+    }
+
+    void TearDown() override
+    {
+        panel->setLookAndFeel (nullptr);
+        AccessibilityTest::TearDown();
+    }
+
+    void act (Act a)
+    {
+        auto* peer = panel->getPeer();
+        const auto centre = panel->getLocalPoint (&panel->knob.slider, panel->knob.slider.getLocalBounds().getCentre()).toFloat();
+        switch (a)
+        {
+            case Act::click:
+                mouse (*peer, centre, juce::ModifierKeys::leftButtonModifier);
+                mouse (*peer, centre, {});
+                break;
+            case Act::arrowKey: peer->handleKeyPress (juce::KeyPress (juce::KeyPress::upKey)); break;
+            case Act::tabBack:
+                panel->selector.grabKeyboardFocus();
+                peer->handleKeyPress (juce::KeyPress (juce::KeyPress::tabKey, juce::ModifierKeys::shiftModifier, 0));
+                break;
+            case Act::grab: panel->knob.slider.grabKeyboardFocus(); break;
+            case Act::windowAway:
+                peer->handleFocusLoss();
+                peer->handleFocusGain();
+                break;
+        }
+        flush();
+    }
+
+    static void mouse (juce::ComponentPeer& peer, juce::Point<float> at, juce::ModifierKeys buttons)
+    {
+        peer.handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, at, buttons,
+                               juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
+                               juce::Time::currentTimeMillis());
+    }
+
+    bool ringDrawn()
+    {
+        const auto top = ringTop (*panel);
+        return near (render (*panel).getPixelAt (top.x, top.y), zem::palette::accent, 40);
+    }
+
+    zem::LookAndFeel look;
+};
+
+struct KnobRingTest : KnobRing, ::testing::WithParamInterface<RingCase> {};
+
+// A click gives the knob the focus, so that keys work after it, but shows no ring; Tab, a
+// key press and a direct grab show one, and the window's return keeps what was there.
+// The ring goes whenever the focus does.
+TEST_P (KnobRingTest, RingShowsOnlyForKeyboardFocus)
+{
+    auto& slider = panel->knob.slider;
+    for (auto a : GetParam().acts)
+        act (a);
+    if (! slider.hasKeyboardFocus (false))
+        GTEST_SKIP() << "the display gave the window no keyboard focus";
+
+    EXPECT_EQ (slider.showsFocusRing(), GetParam().ring);
+    EXPECT_EQ (ringDrawn(), GetParam().ring);
+
+    panel->selector.grabKeyboardFocus();
+    flush();
+    EXPECT_FALSE (slider.showsFocusRing());
+    EXPECT_FALSE (ringDrawn()) << "the ring goes with the focus";
+}
+
+INSTANTIATE_TEST_SUITE_P (Cases, KnobRingTest, ::testing::ValuesIn (ringCases),
+                          [] (const auto& info) { return std::string (info.param.name); });
+
+// The first key after a click brings the ring at once: the knob asks to be drawn again. A
+// shortcut held with Command is the host's and brings none.
+TEST_F (KnobRing, FirstKeyAfterClickRepaintsTheKnob)
+{
+    auto& slider = panel->knob.slider;
+    act (Act::click);
+    if (! slider.hasKeyboardFocus (false))
+        GTEST_SKIP() << "the display gave the window no keyboard focus";
+
+    auto& repaints = countRepaints (slider);
+    EXPECT_FALSE (slider.keyPressed (juce::KeyPress ('z', juce::ModifierKeys::commandModifier, 0)));
+    EXPECT_FALSE (slider.showsFocusRing());
+    EXPECT_EQ (repaints.count, 0);
+
+    EXPECT_FALSE (slider.keyPressed (juce::KeyPress ('a'))) << "not the knob's key, but a key all the same";
+    EXPECT_TRUE (slider.showsFocusRing());
+    EXPECT_GE (repaints.count, 1);
 }
 }

@@ -339,6 +339,87 @@ TEST_F (KnobTest, DragUpTurnsTheKnobAsOneGesture)
     EXPECT_EQ (log.events, juce::StringArray ({ "begin", "end" })) << "one gesture";
 }
 
+// What a user does to the knob, in the order of a case's steps: the mouse goes down, moves
+// 20 pixels further up with each drag, and comes up; an arrow key or a screen reader asks
+// for a new value at any point between.
+enum class Step { press, drag, release, arrowUp, screenReaderSets };
+
+struct GestureCase
+{
+    const char* name;
+    std::vector<Step> steps;
+    int gestures;   // the complete begin/end pairs the host sees
+};
+
+const GestureCase gestureCases[] = {
+    { "dragOnly", { Step::press, Step::drag, Step::drag, Step::release }, 1 },
+    { "keyDuringDrag", { Step::press, Step::drag, Step::arrowUp, Step::drag, Step::release }, 1 },
+    { "keysRightAfterPress", { Step::press, Step::arrowUp, Step::arrowUp, Step::drag, Step::release }, 1 },
+    { "keyAfterDrag", { Step::press, Step::drag, Step::release, Step::arrowUp }, 2 },
+    { "keysAlone", { Step::arrowUp, Step::arrowUp }, 2 },
+    { "screenReaderDuringDrag", { Step::press, Step::drag, Step::screenReaderSets, Step::drag, Step::release }, 1 },
+    { "screenReaderAfterDrag", { Step::press, Step::drag, Step::release, Step::screenReaderSets }, 2 },
+};
+
+struct KnobGestureTest : KnobTest, ::testing::WithParamInterface<GestureCase> {};
+
+// While the mouse holds the knob's gesture open, keys and a screen reader move nothing and
+// open no gesture of their own; the drag goes on turning the knob. Outside a drag each of
+// them is a gesture of its own. The host sees whole gestures, one after another.
+TEST_P (KnobGestureTest, HostSeesWholeGesturesOneAfterAnother)
+{
+    knob.setBounds (0, 0, 100, 118);
+    auto& s = knob.slider;
+    auto handler = s.createAccessibilityHandler();
+    GestureLog log (processor.parameter ("level"));
+    bool down = false;
+    float up = 0.0f;
+
+    for (auto step : GetParam().steps)
+    {
+        const float before = processor.plainValue ("level");
+        const float asked = step == Step::arrowUp ? before + 1.0f : before + 10.0f;
+        SCOPED_TRACE (log.events.joinIntoString (" ").toStdString());
+        switch (step)
+        {
+            case Step::press:
+                s.mouseDown (mouseEventOn (s));
+                down = true;
+                break;
+            case Step::drag:
+                up += 20.0f;
+                s.mouseDrag (mouseEventOn (s, juce::ModifierKeys::leftButtonModifier, { 0.0f, -up }, true));
+                break;
+            case Step::release:
+                s.mouseUp (mouseEventOn (s, {}, { 0.0f, -up }, true));
+                down = false;
+                break;
+            case Step::arrowUp:
+                EXPECT_TRUE (s.keyPressed (juce::KeyPress (juce::KeyPress::upKey))) << "the key is the knob's";
+                break;
+            case Step::screenReaderSets:
+                handler->getValueInterface()->setValue (asked);
+                break;
+        }
+
+        const float after = processor.plainValue ("level");
+        if (step == Step::drag)
+            EXPECT_GT (after, before) << "the drag turns the knob";
+        else if (step == Step::arrowUp || step == Step::screenReaderSets)
+            EXPECT_NEAR (after, down ? before : asked, 1e-3) << (down ? "ignored during the drag" : "a gesture of its own");
+    }
+
+    EXPECT_FALSE (s.isGestureOpen());
+    log.events.removeString ("value");
+    juce::StringArray whole;
+    for (int i = 0; i < GetParam().gestures; ++i)
+        whole.addArray ({ "begin", "end" });
+    EXPECT_EQ (log.events, whole) << log.events.joinIntoString (" ");
+}
+
+INSTANTIATE_TEST_SUITE_P (Cases, KnobGestureTest, ::testing::ValuesIn (gestureCases),
+                          [] (const auto& info) { return std::string (info.param.name); });
+
 TEST_F (KnobTest, MissingParameterLeavesTheSliderUnbound)
 {
     zem::Knob loose (processor.store, "absent", "Loose");
