@@ -47,6 +47,10 @@ public:
 
     void paintFace (juce::Graphics&);
 
+    // Puts one piece of the prefetch thread's work in place, when it belongs to the
+    // current size (see ScenePrefetch.cpp).
+    void adoptPrefetched (ArtPrefetch::Done&);
+
     static float faceNoise (double t, float b, float c);
 
     // An invisible hit area over a word that the scene paints itself.
@@ -247,7 +251,6 @@ private:
                                                   float physical);
     void prefetchFor (juce::Graphics&, float artScale, double paintStartMs);
     void takePrefetched();
-    void adoptPrefetched (ArtPrefetch::Done&);
     bool madeForThisSize (const ArtPrefetch::Job&) const;
     void queuePictures (std::vector<ArtPrefetch::Job>& jobs, int page, const ArtPrefetch::Job& size) const;
     void queuePageCopies (std::vector<ArtPrefetch::Job>& jobs, juce::Graphics&, const ArtPrefetch::Job& size) const;
