@@ -101,6 +101,21 @@ struct Scene : SceneDriver
     int played = 0;
 };
 
+// Starts each frame's work 1/60 s after the last one started, as the editor's timer does
+// (a late frame starts the next at once), and gives the milliseconds the work took.
+struct Pacer
+{
+    template <typename F>
+    double operator() (F&& work)
+    {
+        std::this_thread::sleep_until (next);
+        next = std::max (next + std::chrono::microseconds (16667), std::chrono::steady_clock::now());
+        return Scene::timed (work);
+    }
+
+    std::chrono::steady_clock::time_point next = std::chrono::steady_clock::now();
+};
+
 int pageOf (const benchmark::State& state) { return (int) state.range (0); }
 int sideOf (const benchmark::State& state) { return (int) state.range (1); }
 float scaleOf (const benchmark::State& state) { return (float) state.range (2) / 100.0f; }
@@ -182,13 +197,7 @@ void session (benchmark::State& state)
     {
         scene.setParameter ("page", 0.0f);
         scene.open();
-        auto next = std::chrono::steady_clock::now();
-        auto paced = [&next] (auto work)
-        {
-            std::this_thread::sleep_until (next);
-            next = std::max (next + std::chrono::microseconds (16667), std::chrono::steady_clock::now());
-            return Scene::timed (work);
-        };
+        Pacer paced;
         first = paced ([&] { scene.tick(); scene.paint(); });
         auto frame = [&] (auto step)
         {
@@ -232,13 +241,7 @@ void sessionResize (benchmark::State& state)
         scene.resize ((int) state.range (0));
         scene.setParameter ("page", 0.0f);
         scene.open();
-        auto next = std::chrono::steady_clock::now();
-        auto paced = [&next] (auto work)
-        {
-            std::this_thread::sleep_until (next);
-            next = std::max (next + std::chrono::microseconds (16667), std::chrono::steady_clock::now());
-            return Scene::timed (work);
-        };
+        Pacer paced;
         paced ([&] { scene.tick(); scene.paint(); });
         auto showPages = [&] (std::initializer_list<int> pages, bool counted)
         {

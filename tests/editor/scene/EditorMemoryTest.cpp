@@ -18,16 +18,6 @@ int channelDistance (juce::Colour a, juce::Colour b)
 class EditorMemory : public SceneTest
 {
 protected:
-    void playLoud (int ticks)
-    {
-        processor.effort = 1.0f;
-        processor.stageHeat = 0.9f;
-        processor.gridBlock = 0.4f;
-        processor.slewBite = 0.7f;
-        for (int i = 0; i < ticks; ++i)
-            playTick (i % 15 == 0 ? 1.0f : 0.4f);
-    }
-
     // A paint, the prefetch thread's work, and the paint that takes what it made.
     juce::Image settle (int side, float scale)
     {

@@ -89,16 +89,6 @@ protected:
             mismatches += channelDistance (at (shot, p, k), at (picture, p, k)) > 2 ? 1 : 0;
         EXPECT_EQ (mismatches, 0) << what << " " << view.name() << " over " << points.size() << " points";
     }
-
-    void playLoud (int ticks)
-    {
-        processor.effort = 1.0f;
-        processor.stageHeat = 0.9f;
-        processor.gridBlock = 0.4f;
-        processor.slewBite = 0.7f;
-        for (int i = 0; i < ticks; ++i)
-            playTick (i % 15 == 0 ? 1.0f : 0.4f);
-    }
 };
 
 TEST_F (FacePaint, StillPictureOfEachCharacterIsItsDrawing)
