@@ -54,7 +54,8 @@ void TorvaneEditor::queuePictures (std::vector<ArtPrefetch::Job>& jobs, int page
         for (const auto& [fixedName, designRect] : fixed)
         {
             const auto area = designToPixels (designRect);
-            if (fixedName == juce::String (name) && ! (job.decoded.isValid() && overlayCopies.has (job.decoded, area, size.physical)))
+            const bool copied = job.decoded.isValid() && overlayCopies.has (job.decoded, area, size.physical);
+            if (fixedName == juce::String (name) && ! copied)
                 job.areas.push_back (area);
         }
         if (job.decoded.isNull() || ! job.areas.empty())
