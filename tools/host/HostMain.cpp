@@ -15,7 +15,8 @@ void printUsage()
                  "  state <bundle>                          save in one instance, restore in another\n"
                  "  process <bundle> <rate> <block> [channels]  finite output and latency at a rate and block\n"
                  "  editor <bundle> [seconds]               open, resize, close and reopen the editor\n"
-                 "  controls <bundle> <art.json>            Drive knob and host parameter move each other (X11)\n";
+                 "  controls <bundle> <art.json> [folder]   Drive knob and host parameter move each other (X11);\n"
+                 "                                          pictures of the focus ring go to the folder\n";
 }
 
 int runCommand (const juce::StringArray& args)
@@ -37,7 +38,11 @@ int runCommand (const juce::StringArray& args)
     if (command == "editor")
         return runEditorSession (bundle, number (2, 2.0));
     if (command == "controls" && args.size() >= 3)
-        return runControlRoundTrip (bundle, juce::File::getCurrentWorkingDirectory().getChildFile (args[2]));
+    {
+        const auto here = juce::File::getCurrentWorkingDirectory();
+        return runControlRoundTrip (bundle, here.getChildFile (args[2]),
+                                    args.size() >= 4 ? here.getChildFile (args[3]) : juce::File());
+    }
     return -1;
 }
 } // namespace
