@@ -71,8 +71,7 @@ struct Scene : SceneDriver
     void settle()
     {
         paint();
-        for (int waited = 0; editor->prefetch.busy() && waited < 60000; waited += 5)
-            juce::Thread::sleep (5);
+        waitForPrefetch();
         paint();
     }
 

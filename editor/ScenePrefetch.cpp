@@ -51,11 +51,13 @@ void TorvaneEditor::queuePictures (std::vector<ArtPrefetch::Job>& jobs, int page
         job.entry = entry.get();
         job.slot = slot;
         job.decoded = entry->slots[(size_t) slot].image;
+        const juce::String pictureName (name);
         for (const auto& [fixedName, designRect] : fixed)
         {
+            if (fixedName != pictureName)
+                continue;
             const auto area = designToPixels (designRect);
-            const bool copied = job.decoded.isValid() && overlayCopies.has (job.decoded, area, size.physical);
-            if (fixedName == juce::String (name) && ! copied)
+            if (! (job.decoded.isValid() && overlayCopies.has (job.decoded, area, size.physical)))
                 job.areas.push_back (area);
         }
         if (job.decoded.isNull() || ! job.areas.empty())

@@ -1,3 +1,4 @@
+#include "PixelDistance.h"
 #include "SceneFixture.h"
 
 #include "EditorSnapshot.h"
@@ -36,12 +37,6 @@ double luminance (juce::Colour c)
 double contrast (double a, double b)
 {
     return (std::max (a, b) + 0.05) / (std::min (a, b) + 0.05);
-}
-
-int channelDistance (juce::Colour a, juce::Colour b)
-{
-    return std::max ({ std::abs ((int) a.getRed() - (int) b.getRed()), std::abs ((int) a.getGreen() - (int) b.getGreen()),
-                       std::abs ((int) a.getBlue() - (int) b.getBlue()) });
 }
 
 // What the readout adds to the picture: the pixels it changes clearly, their box, and the

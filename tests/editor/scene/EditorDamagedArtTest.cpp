@@ -68,8 +68,8 @@ protected:
             juce::Image image (juce::Image::ARGB, side, side, true);
             juce::Graphics g (image);
             editor->paintEntireComponent (g, false);
-            for (int waited = 0; frame == 0 && editor->prefetch.busy() && waited < 60000; waited += 5)
-                juce::Thread::sleep (5);
+            if (frame == 0)
+                waitForPrefetch();
         }
     }
 };

@@ -1,19 +1,11 @@
 // The bytes the scene's copies hold, once the prefetch thread has finished, at window
 // sizes up to the largest the editor allows and display scales 1 to 3; what a size whose
 // copies do not all fit still paints; and the copies a resize leaves.
+#include "PixelDistance.h"
 #include "ReferencePaintEditor.h"
 #include "SceneFixture.h"
 
 #include "EditorSnapshot.h"
-
-namespace
-{
-int channelDistance (juce::Colour a, juce::Colour b)
-{
-    return std::max ({ std::abs ((int) a.getRed() - (int) b.getRed()), std::abs ((int) a.getGreen() - (int) b.getGreen()),
-                       std::abs ((int) a.getBlue() - (int) b.getBlue()) });
-}
-} // namespace
 
 class EditorMemory : public SceneTest
 {
@@ -22,9 +14,7 @@ protected:
     juce::Image settle (int side, float scale)
     {
         renderEditorSnapshot (*editor, side, side, scale);
-        for (int waited = 0; editor->prefetch.busy() && waited < 120000; waited += 10)
-            juce::Thread::sleep (10);
-        EXPECT_FALSE (editor->prefetch.busy());
+        EXPECT_TRUE (waitForPrefetch (120000));
         return renderEditorSnapshot (*editor, side, side, scale);
     }
 

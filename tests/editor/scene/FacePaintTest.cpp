@@ -1,3 +1,4 @@
+#include "PixelDistance.h"
 #include "ReferencePaintEditor.h"
 #include "SceneFixture.h"
 
@@ -19,12 +20,6 @@ struct View
 // The design size on a 1x display, a window of twice the size (content scale 2) and the
 // design size on a 2x display.
 const View views[] = { { 560, 1.0f }, { 1120, 1.0f }, { 560, 2.0f } };
-
-int channelDistance (juce::Colour a, juce::Colour b)
-{
-    return std::max ({ std::abs ((int) a.getRed() - (int) b.getRed()), std::abs ((int) a.getGreen() - (int) b.getGreen()),
-                       std::abs ((int) a.getBlue() - (int) b.getBlue()) });
-}
 
 juce::File snapshotDir()
 {
@@ -403,9 +398,7 @@ TEST_F (FacePaint, ArtDecodedAheadSoThatAChangeOfCharacterBuildsNothing)
     playLoud (30);
     const View view { 1120, 2.0f };
     renderEditorSnapshot (*editor, view.side, view.side, view.scale);
-    for (int waited = 0; editor->prefetch.busy() && waited < 60000; waited += 10)
-        juce::Thread::sleep (10);
-    ASSERT_FALSE (editor->prefetch.busy());
+    ASSERT_TRUE (waitForPrefetch());
     renderEditorSnapshot (*editor, view.side, view.side, view.scale);
 
     const int copies = editor->pageCopies.copiesMade();

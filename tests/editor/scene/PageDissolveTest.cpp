@@ -1,4 +1,5 @@
 #include "PageDissolve.h"
+#include "PixelDistance.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +21,6 @@ juce::Image maskOf (int n, std::function<int (int x, int y)> value)
         for (int x = 0; x < n; ++x)
             bits.getLinePointer (y)[x * bits.pixelStride] = (juce::uint8) value (x, y);
     return mask;
-}
-
-int channelDistance (juce::Colour a, juce::Colour b)
-{
-    return std::max ({ std::abs ((int) a.getRed() - (int) b.getRed()), std::abs ((int) a.getGreen() - (int) b.getGreen()),
-                       std::abs ((int) a.getBlue() - (int) b.getBlue()) });
 }
 } // namespace
 

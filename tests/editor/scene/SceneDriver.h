@@ -43,6 +43,15 @@ struct SceneDriver
         processor.blockCounter.fetch_add (1);
     }
 
+    // Waits, at most limitMs, for the editor's prefetch thread to finish its work; true
+    // when it has.
+    bool waitForPrefetch (int limitMs = 60000)
+    {
+        for (int waited = 0; editor->prefetch.busy() && waited < limitMs; waited += 5)
+            juce::Thread::sleep (5);
+        return ! editor->prefetch.busy();
+    }
+
     // Sets a parameter in its own units, as a host does.
     void setParameter (const char* id, float value)
     {
