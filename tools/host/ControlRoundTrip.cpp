@@ -27,6 +27,13 @@ bool waitFor (const std::function<bool()>& condition, int timeoutMs = waitLimitM
     return true;
 }
 
+// Whether two colours differ by at most the tolerance in every channel.
+bool isNear (juce::Colour p, juce::Colour q, int tolerance)
+{
+    return std::abs (p.getRed() - q.getRed()) <= tolerance && std::abs (p.getGreen() - q.getGreen()) <= tolerance
+           && std::abs (p.getBlue() - q.getBlue()) <= tolerance;
+}
+
 // The share of pixels that differ by more than a small tolerance in some channel.
 float changedShare (const juce::Image& a, const juce::Image& b)
 {
@@ -35,12 +42,7 @@ float changedShare (const juce::Image& a, const juce::Image& b)
     int changed = 0;
     for (int y = 0; y < a.getHeight(); ++y)
         for (int x = 0; x < a.getWidth(); ++x)
-        {
-            const auto p = a.getPixelAt (x, y), q = b.getPixelAt (x, y);
-            const int d = juce::jmax (std::abs (p.getRed() - q.getRed()), std::abs (p.getGreen() - q.getGreen()),
-                                      std::abs (p.getBlue() - q.getBlue()));
-            changed += d > 8 ? 1 : 0;
-        }
+            changed += isNear (a.getPixelAt (x, y), b.getPixelAt (x, y), 8) ? 0 : 1;
     return (float) changed / (float) (a.getWidth() * a.getHeight());
 }
 
@@ -188,15 +190,10 @@ bool isOneGesture (const juce::StringArray& events)
 const juce::Colour focusAccent { 0xffff7a3d };
 constexpr int knobMargin = 6;
 
-bool isNear (juce::Colour p, juce::Colour q, int tolerance)
-{
-    return std::abs (p.getRed() - q.getRed()) <= tolerance && std::abs (p.getGreen() - q.getGreen()) <= tolerance
-           && std::abs (p.getBlue() - q.getBlue()) <= tolerance;
-}
-
 // Over the band round the knob, between the edge of its bounds and its square (less the
-// pixel next to the square, where the square's own edge is smoothed): the share of pixels that differ from the reference
-// grab, and the share that differ and are now the ring's accent.
+// pixel next to the square, where the square's own edge is smoothed): the share of pixels
+// that differ from the reference grab, and the share that differ and are now the ring's
+// accent.
 struct BandChange
 {
     float changed = 1.0f, ring = 0.0f;
